@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Velmoran's one entry point on a fresh Debian machine:
+#   ./run.sh play      install what is missing, build, start the game
+#   ./run.sh test      install what is missing, build, run every test
+#   ./run.sh sanitize  the same tests built with AddressSanitizer and UBSan
+set -euo pipefail
+cd "$(dirname "$0")"
+
+PACKAGES=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libqt6svg6
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  clang libclang-rt-14-dev
+  fonts-comic-neue fonts-liberation fonts-liberation2 fonts-dejavu-core
+  xvfb xauth xdotool pulseaudio pulseaudio-utils
+)
+
+install_missing() {
+  local missing=()
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+}
+
+build() {
+  cmake --preset "$1" >/dev/null
+  cmake --build --preset "$1"
+}
+
+case "${1:-}" in
+  play)
+    install_missing
+    build default
+    exec ./build/default/src/shell/window/velmoran
+    ;;
+  test)
+    install_missing
+    build default
+    ctest --preset default
+    ;;
+  sanitize)
+    install_missing
+    build sanitize
+    ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset sanitize
+    ;;
+  *)
+    echo "usage: $0 play|test|sanitize" >&2
+    exit 2
+    ;;
+esac

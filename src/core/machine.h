@@ -1,0 +1,143 @@
+#pragma once
+// Machine: the game logic of the main window `velmoran`. It owns the one
+// MachineState and every handler of the window; it reaches the screen only
+// through GameView, the settings only through SettingsStore, chance only
+// through RandomSource and the desktop only through DisplayEnvironment.
+//
+// The handlers are defined beside the subsystem they belong to:
+//   core/          play_Click, payline_Click, COINSIN_Click, notes_Click,
+//                  mnuzerocredit_Click, Form_KeyPress
+//   reels/         spinreel1 to spinreel5, evaluatespin, the reel motion,
+//                  the line markers
+//   features/      freespinbusiness, Timerrespin_Timer, Timerwincounter_Timer,
+//                  takewin_Click, the win sound and settlement
+//   gamble/        doublebutton_Click, cancelbet_Click, betred_Click,
+//                  betblack_Click, suitbet_Click
+//   presentation/  Timer1_Timer, Timerscatters_Timer, Timer4_Timer,
+//                  timerwild_Timer, timerarrow_Timer, arrowsound
+//   players/       loadplayer, saveplayer, clearplayerdetails, mnuplayer_Click
+//                  (the options window's handlers are OptionsWindow's)
+//   shell/         Form_Load, Form_QueryUnload, mnuexit_Click, mnuptble_Click,
+//                  mnuabout_Click and the handlers of the pay table and About
+//                  windows, IsScreenFontSmall
+
+#include <cstdint>
+#include <string_view>
+
+#include "core/game_view.h"
+#include "core/machine_state.h"
+#include "core/random_source.h"
+#include "players/settings_store.h"
+#include "shell/display_environment.h"
+
+namespace velmoran {
+
+class Machine {
+public:
+    Machine(GameView& view, RandomSource& random, SettingsStore& store, DisplayEnvironment& display) noexcept
+        : view_(view), random_(random), store_(store), display_(display) {}
+
+    Machine(const Machine&) = delete;
+    Machine& operator=(const Machine&) = delete;
+
+    MachineState state;
+
+    // --- core: game cycle and controls ---------------------------------
+    void play_Click(std::int16_t index);
+    void payline_Click(std::int16_t index);
+    void COINSIN_Click();
+    void notes_Click();
+    void mnuzerocredit_Click();
+    // keyascii may be replaced before it goes on to the focused element.
+    void Form_KeyPress(std::int16_t& keyascii);
+
+    // --- reels: the reel chain and the evaluation ----------------------
+    void spinreel1();
+    void spinreel2();
+    void spinreel3();
+    void spinreel4();
+    void spinreel5();
+    void evaluatespin();
+    // Markers 1 to 25 lit, 26 as line 1, lines + 1 to 25 dimmed.
+    void updatelinemarkers();
+
+    // --- features: free spins, settlement, collect ---------------------
+    void freespinbusiness();
+    void Timerrespin_Timer();
+    void Timerwincounter_Timer();
+    void takewin_Click();
+
+    // --- gamble ---------------------------------------------------------
+    void doublebutton_Click();
+    void cancelbet_Click();
+    void betred_Click();
+    void betblack_Click();
+    void suitbet_Click(std::int16_t index);
+
+    // --- presentation: timed result displays ---------------------------
+    void Timer1_Timer();
+    void Timerscatters_Timer();
+    void Timer4_Timer();
+    void timerwild_Timer();
+    void timerarrow_Timer();
+    void arrowsound();
+
+    // --- players ----------------------------------------------------------
+    void loadplayer(std::int16_t slot);
+    // The start-up read of slot 1: no reset first, failed conversions leave
+    // the field as it is.
+    void startupload();
+    void saveplayer();
+    void clearplayerdetails();
+    // Opens the options window (only outside free spins and the gamble).
+    void mnuplayer_Click();
+
+    // --- shell: start-up, shut-down, menus, auxiliary windows -----------
+    // Returns false when the program must end at once (large fonts).
+    bool Form_Load();
+    void Form_QueryUnload();
+    void mnuexit_Click();
+    void mnuptble_Click();
+    void btnunloadpays_Click();
+    void velmoranpays_Unload();
+    void mnuabout_Click();
+    void cmdtarnby_Click();
+    void cmdOK_Click();
+    void aboutvelmoran_Unload();
+    bool IsScreenFontSmall();
+    // Opens a web address in the browser, with the failure message.
+    void executelink(std::string_view address);
+
+    // How long the start-up pause lasts; the tests shorten it.
+    std::int32_t startupPauseMs = 3000;
+
+    GameView& view() noexcept { return view_; }
+    RandomSource& random() noexcept { return random_; }
+    SettingsStore& store() noexcept { return store_; }
+    DisplayEnvironment& display() noexcept { return display_; }
+
+    // --- steps shared between subsystems --------------------------------
+    // Steps of evaluatespin and of the handlers that live in another
+    // subsystem's file. Each subsystem keeps its other helpers file-local.
+    void multiplierStep();  // features: step 6 of the evaluation
+    void triggerBranch();   // reels: three or more scatters, after the motion
+    void lineDisplays();    // reels: starts the win line and wild timers
+    void winSound();        // features: the paid-game win sound
+    void settleSpin();      // features: free-spin counting or paid settlement
+    void showBank();        // PANELBANK (coin form) and Lblcredit (dollar form)
+    void showWin(std::int32_t cents);  // LABWIN (coin form) and lblwin (dollar form)
+    // Settles what is in play (the gamble's stake, a free-spin sequence's
+    // wins) as the player would, before the record is written at shut-down.
+    void settleInPlay();
+
+private:
+    GameView& view_;
+    RandomSource& random_;
+    SettingsStore& store_;
+    DisplayEnvironment& display_;
+
+    // Set by a withdrawn outcome; spinreel1 then runs the chain again.
+    bool respinRequested_ = false;
+};
+
+}  // namespace velmoran

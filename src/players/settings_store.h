@@ -1,0 +1,19 @@
+#pragma once
+// The per-user settings store: application, section, key and a text value.
+// A key that is not present reads as the empty string. Writes report nothing;
+// a write that fails is simply lost.
+
+#include <string>
+#include <string_view>
+
+namespace velmoran {
+
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+    virtual std::string read(std::string_view application, std::string_view section, std::string_view key) = 0;
+    virtual void write(std::string_view application, std::string_view section, std::string_view key,
+                       std::string_view value) = 0;
+};
+
+}  // namespace velmoran

@@ -1,0 +1,47 @@
+#pragma once
+// A Machine wired to the recording view, scripted chance, an in-memory store
+// and a fake desktop, with a driver that fires the enabled timers against the
+// view's virtual clock.
+
+#include <array>
+#include <cstdint>
+
+#include "core/machine.h"
+#include "support/fakes.h"
+#include "support/recording_view.h"
+
+namespace velmoran::test {
+
+struct Rig {
+    RecordingView view;
+    ScriptedRandom random;
+    MemoryStore store;
+    FakeDisplay display;
+    Machine machine{view, random, store, display};
+
+    MachineState& s() { return machine.state; }
+
+    // A paid game on play button `index` with the five given stops; a win
+    // stands (re-spin draw 1) unless `respin` says otherwise. Reels that are
+    // held take no draw: pass only the stops of the reels that draw.
+    void playPaid(std::int16_t index, std::initializer_list<int> stops, bool expectRespinDraw = false,
+                  int respin = 1);
+
+    // Fires the timer's handler once, as the window would.
+    void tick(Timer t);
+    // Advances the virtual clock by ms, firing every enabled timer whenever it
+    // is due (each tick also advances the clock by its own pauses). Returns
+    // the number of ticks fired. A tick of a timer never starts while an
+    // earlier tick of the same timer runs.
+    int runTimers(std::int64_t ms);
+    // Runs the timers until `t` stops or `limitMs` passes. Returns true when it stopped.
+    bool runUntilStopped(Timer t, std::int64_t limitMs = 600000);
+
+    void noteStarts();
+    std::size_t logSeen = 0;
+    std::array<std::int64_t, kTimerCount> nextDue{};
+    std::array<bool, kTimerCount> wasOn{};
+    std::array<bool, kTimerCount> running{};
+};
+
+}  // namespace velmoran::test
