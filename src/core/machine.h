@@ -27,6 +27,7 @@
 #include "core/game_view.h"
 #include "core/machine_state.h"
 #include "core/random_source.h"
+#include "players/options_window.h"
 #include "players/settings_store.h"
 #include "shell/display_environment.h"
 
@@ -41,6 +42,8 @@ public:
     Machine& operator=(const Machine&) = delete;
 
     MachineState state;
+    // The options window's logic; it works on this machine.
+    OptionsWindow options{*this};
 
     // --- core: game cycle and controls ---------------------------------
     void play_Click(std::int16_t index);
