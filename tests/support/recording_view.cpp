@@ -105,6 +105,7 @@ void RecordingView::setMousePointer(MousePointer p) {
 void RecordingView::setTimer(Timer t, bool on) {
     timers[static_cast<std::size_t>(t)] = on;
     timerLog.emplace_back(t, on);
+    timerLogAt.push_back(clockMs);
     note(std::string(on ? "start " : "stop ") + std::string(info(t).name));
 }
 
@@ -149,6 +150,7 @@ std::int64_t RecordingView::totalPauseMs() const {
 
 void RecordingView::clearLogs() {
     timerLog.clear();
+    timerLogAt.clear();
     sounds.clear();
     pauses.clear();
     messages.clear();

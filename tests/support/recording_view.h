@@ -84,6 +84,7 @@ public:
     std::map<El, ElementState> elements;
     std::array<bool, kTimerCount> timers{};
     std::vector<std::pair<Timer, bool>> timerLog;
+    std::vector<std::int64_t> timerLogAt;  // the clock of each timerLog entry
     std::vector<SoundEvent> sounds;
     std::vector<PauseEvent> pauses;
     std::vector<MessageEvent> messages;

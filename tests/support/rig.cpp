@@ -5,9 +5,9 @@
 
 namespace velmoran::test {
 
-void Rig::playPaid(std::int16_t index, std::initializer_list<int> stops, bool expectRespinDraw, int respin) {
+void Rig::play(std::int16_t index, std::initializer_list<int> stops, int respin) {
     random.pushStops(stops);
-    if (expectRespinDraw) random.pushRespin(respin);
+    random.pushRespin(respin);
     machine.play_Click(index);
 }
 

@@ -21,11 +21,11 @@ struct Rig {
 
     MachineState& s() { return machine.state; }
 
-    // A paid game on play button `index` with the five given stops; a win
-    // stands (re-spin draw 1) unless `respin` says otherwise. Reels that are
-    // held take no draw: pass only the stops of the reels that draw.
-    void playPaid(std::int16_t index, std::initializer_list<int> stops, bool expectRespinDraw = false,
-                  int respin = 1);
+    // A game on play button `index` with the given stops, then the re-spin
+    // decision `respin` (1 lets a win stand). Held reels take no draw: pass
+    // only the stops of the reels that draw.
+    void play(std::int16_t index, std::initializer_list<int> stops, int respin = 1);
+    void playPaid(std::int16_t index, std::initializer_list<int> stops, int respin = 1) { play(index, stops, respin); }
 
     // Fires the timer's handler once, as the window would.
     void tick(Timer t);
