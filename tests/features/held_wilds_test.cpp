@@ -34,7 +34,8 @@ TEST_F(HeldWilds, AWildIsHeldForExactlyOneFurtherSpin) {
     EXPECT_EQ(rig.s().reelstop[2], 1);
     EXPECT_EQ(rig.s().wildcell[2], 5);
     EXPECT_EQ(movesOf(2), 0);
-    EXPECT_EQ(std::count(rig.view.soundNumbers().begin(), rig.view.soundNumbers().end(), 116), 4);
+    const auto sounds = rig.view.soundNumbers();
+    EXPECT_EQ(std::count(sounds.begin(), sounds.end(), 116), 4);  // reel 2 makes no stop sound
     EXPECT_EQ(rig.s().holdreel2, 0);
     EXPECT_EQ(rig.s().heldreel2, 0);
     rig.play(1, kLosing);  // drawn again
