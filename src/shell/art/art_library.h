@@ -3,36 +3,63 @@
 // once at start-up at the screen's device pixel ratio and kept for the run.
 
 #include <QPixmap>
+#include <QSize>
 
 #include "core/elements.h"
+#include "reels/symbols.h"
 
 namespace velmoran::art {
 
 // The window's fixed pictures (the picture lists are addressed by
 // PictureList and index, as the logic names them).
 enum class Asset {
-    Background,        // 645 x 476: five white reel windows, the words Credit and Win
-    Reel1, Reel2, Reel3, Reel4, Reel5,  // 100 x 2900 strips, 29 cells of 100
-    LastBetHeading,    // 110 x 25
-    CurrentWinHeading, // 161 x 25
-    PaylineButton1, PaylineButton5, PaylineButton10, PaylineButton15, PaylineButton25,  // 88.7 x 40: Play 1 ... Play 25
-    CoinsButton,       // 88.7 x 40: Coins
-    DoubleButton,      // 93 x 40: D/UP
-    BetButton1, BetButton2, BetButton3, BetButton5, BetButton10, BetButton20,  // 88.7 x 40: Bet 1 ... Bet 20
-    NotesButton,       // 88.7 x 40: a banknote
-    TakeWinButton,     // 141 x 40: Take Win
-    RedButton,         // 68 x 30: RED
+    Background,  // 645 x 476: five white reel windows, the words Credit and Win
+    Reel1,
+    Reel2,
+    Reel3,
+    Reel4,
+    Reel5,              // 100 x 2900 strips, 29 cells of 100
+    LastBetHeading,     // 110 x 25
+    CurrentWinHeading,  // 161 x 25
+    PaylineButton1,
+    PaylineButton5,
+    PaylineButton10,
+    PaylineButton15,
+    PaylineButton25,  // 88.7 x 40: Play 1 ... Play 25
+    CoinsButton,      // 88.7 x 40: Coins
+    DoubleButton,     // 93 x 40: D/UP
+    BetButton1,
+    BetButton2,
+    BetButton3,
+    BetButton5,
+    BetButton10,
+    BetButton20,          // 88.7 x 40: Bet 1 ... Bet 20
+    NotesButton,          // 88.7 x 40: a banknote
+    TakeWinButton,        // 141 x 40: Take Win
+    RedButton,            // 68 x 30: RED
     GambleTakeWinButton,  // 104 x 30: TAKE WIN
-    BlackButton,       // 68 x 30: BLACK
-    GambleBackdrop,    // 254 x 350
-    GambleWin,         // 150 x 30: WIN
-    GambleLose,        // 150 x 30: LOSE
-    ArrowStrip,        // 639 x 28: the arrow at the far right
-    PayTable,          // 500 x 378
-    Icon,              // the program icon (square; 35 x 35 in the About window)
+    BlackButton,          // 68 x 30: BLACK
+    GambleBackdrop,       // 254 x 350
+    GambleWin,            // 150 x 30: WIN
+    GambleLose,           // 150 x 30: LOSE
+    ArrowStrip,           // 639 x 28: the arrow at the far right
+    PayTable,             // 500 x 378
+    Icon,                 // the program icon (square; 35 x 35 in the About window)
 };
 
 enum class Look { Normal, Pressed, Disabled };
+
+inline constexpr int kAssetCount = static_cast<int>(Asset::Icon) + 1;
+
+// The size of a picture in device-independent pixels (fractional layout
+// widths such as 88.7 are rounded to whole pixels).
+[[nodiscard]] QSize layoutSize(Asset a) noexcept;
+// True for the button faces, which come in three looks.
+[[nodiscard]] bool isButton(Asset a) noexcept;
+// The strip picture of reel 1 to 5.
+[[nodiscard]] constexpr Asset reelAsset(int reel) noexcept {
+    return static_cast<Asset>(static_cast<int>(Asset::Reel1) + reel - 1);
+}
 
 class Library {
 public:
@@ -50,6 +77,9 @@ public:
     // Entry `overlay` drawn over entry `base` with the list's mask colour (white) transparent.
     [[nodiscard]] QPixmap composite(PictureList list, int base, int overlay) const;
     [[nodiscard]] qreal devicePixelRatio() const noexcept;
+    // One symbol as it appears in a reel cell, 100 x 100 (the strips are
+    // assembled from exactly these pictures).
+    [[nodiscard]] const QPixmap& symbol(Symbol s) const;
 
 private:
     struct Impl;
