@@ -1,24 +1,103 @@
-// PLACEHOLDER: player slots and the settings store are being written.
+// Player slots: loading, saving and clearing the current player's record, and
+// the menu entry that opens the options window.
+#include <string>
+#include <type_traits>
+
 #include "core/machine.h"
-#include "players/options_window.h"
+#include "players/player_store.h"
 
 namespace velmoran {
-void Machine::loadplayer(std::int16_t) {}
-void Machine::startupload() {}
-void Machine::saveplayer() {}
-void Machine::clearplayerdetails() {}
-void Machine::mnuplayer_Click() {}
-}  // namespace velmoran
 
-namespace velmoran {
-void OptionsWindow::Form_Load() {}
-void OptionsWindow::machine_Click(std::int16_t) {}
-void OptionsWindow::player1_KeyPress(std::int16_t&, std::string_view) {}
-void OptionsWindow::Btndeletedetails_Click() {}
-void OptionsWindow::wincounter_Click(std::int16_t) {}
-void OptionsWindow::setspeed_Click(std::int16_t) {}
-void OptionsWindow::SSOption1_Click() {}
-void OptionsWindow::SSOption2_Click() {}
-void OptionsWindow::btnokplayer_Click() {}
-void OptionsWindow::Form_Unload() {}
+namespace {
+
+using players::kApplication;
+
+enum class OnFailure : bool {
+    SpeedToOne,  // a value that does not convert sets reelspeed to 1
+    KeepField,   // a value that does not convert leaves everything as it is
+};
+
+// Reads the eight keys of `section` into the live record, in key order.
+void readRecord(SettingsStore& store, const std::string& section, MachineState& s, OnFailure onFailure) {
+    const auto number = [&](std::string_view key, auto& field) {
+        using Field = std::remove_reference_t<decltype(field)>;
+        if (const auto v = players::storedInteger<Field>(store.read(kApplication, section, key))) {
+            field = *v;
+        } else if (onFailure == OnFailure::SpeedToOne) {
+            s.reelspeed = 1;
+        }
+    };
+    number("winroll", s.winroll);
+    number("reelspeed", s.reelspeed);
+    number("amountinvested", s.amountinvested);
+    number("wager", s.wager);
+    number("total", s.total);
+    number("bank", s.bank);
+    number("games", s.games);
+    s.currentplayer = store.read(kApplication, section, "currentplayer");
+}
+
+}  // namespace
+
+void Machine::loadplayer(std::int16_t slot) {
+    if (slot < 1 || slot > players::kSlotCount) return;
+    auto& s = state;
+    s.currentslot = slot;
+    s.winroll = 0;
+    s.reelspeed = 0;
+    s.amountinvested = 0;
+    s.wager = 0;
+    s.total = 0;
+    s.bank = 0;
+    s.games = 0;
+    s.currentplayer.clear();
+    readRecord(store_, players::sectionFor(slot), s, OnFailure::SpeedToOne);
+}
+
+void Machine::startupload() {
+    auto& s = state;
+    s.currentslot = 1;
+    readRecord(store_, players::sectionFor(1), s, OnFailure::KeepField);
+    if (s.reelspeed < 1) s.reelspeed = 1;
+}
+
+void Machine::saveplayer() {
+    const auto& s = state;
+    if (s.currentslot < 1 || s.currentslot > players::kSlotCount) return;
+    const std::string section = players::sectionFor(s.currentslot);
+    const auto put = [&](std::string_view key, std::string_view value) {
+        store_.write(kApplication, section, key, value);
+    };
+    put("winroll", std::to_string(s.winroll));
+    put("reelspeed", std::to_string(s.reelspeed));
+    put("amountinvested", std::to_string(s.amountinvested));
+    put("wager", std::to_string(s.wager));
+    put("total", std::to_string(s.total));
+    put("bank", std::to_string(s.bank));
+    put("games", std::to_string(s.games));
+    put("currentplayer", s.currentplayer);
+    // The eight values reach the disk as one record, so a crash never leaves
+    // a credit that belongs with other counters.
+    store_.flush();
+}
+
+void Machine::clearplayerdetails() {
+    auto& s = state;
+    s.amountinvested = 0;
+    s.wager = 0;
+    s.total = 0;
+    s.bank = 0;
+    s.games = 0;
+    saveplayer();
+}
+
+void Machine::mnuplayer_Click() {
+    if (state.freespinstotal >= 1 || state.gambleshown) return;
+    view_.playsound(SoundCue::Cue124);
+    view_.setEnabled(Element::doublebutton, false);
+    view_.setEnabled(Element::velmoran, false);
+    view_.setVisible(Element::frmvelmoranoptions, true);
+    options.Form_Load();
+}
+
 }  // namespace velmoran

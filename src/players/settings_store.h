@@ -14,6 +14,9 @@ public:
     virtual std::string read(std::string_view application, std::string_view section, std::string_view key) = 0;
     virtual void write(std::string_view application, std::string_view section, std::string_view key,
                        std::string_view value) = 0;
+    // Makes the writes so far durable together: after a crash the store holds
+    // either all of them or none. A store that writes through needs nothing.
+    virtual void flush() {}
 };
 
 }  // namespace velmoran
