@@ -1,0 +1,49 @@
+// velmoran: the slot machine. No arguments; the only state it keeps between
+// runs is the per-user settings store.
+#include <QApplication>
+#include <QSessionManager>
+#include <memory>
+
+#include "core/machine.h"
+#include "core/random_source.h"
+#include "players/qsettings_store.h"
+#include "shell/art/art_library.h"
+#include "shell/audio/cue_player.h"
+#include "shell/window/main_window.h"
+#include "shell/window/qt_display_environment.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("slots_velmoran"));
+    QApplication::setOrganizationName(QStringLiteral("duraridu"));
+
+    const velmoran::art::Library art(app.devicePixelRatio());
+    // Silent until the sounds are loaded, right after the window is shown.
+    velmoran::audio::SilentCuePlayer silence;
+    std::unique_ptr<velmoran::audio::CuePlayer> cues;
+    velmoran::QSettingsStore store;
+    velmoran::shell::QtDisplayEnvironment display;
+    velmoran::SystemRandom random;
+
+    velmoran::shell::MainWindow window(art, silence);
+    velmoran::Machine machine(window, random, store, display);
+    window.attach(machine);
+    display.setMainWindow(&window);
+
+    QObject::connect(&window, &velmoran::shell::MainWindow::closed, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    // Logging off or shutting the system down closes the window, which saves.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager&) {
+        if (window.isVisible()) window.close();
+    });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window] {
+        if (window.shutdowns() == 0) window.close();
+    });
+
+    const auto loadSounds = [&] {
+        cues = velmoran::audio::makeSystemCuePlayer(&app);
+        if (cues != nullptr) window.setCuePlayer(*cues);
+    };
+    if (!window.start(loadSounds)) return 0;
+    return QApplication::exec();
+}
