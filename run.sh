@@ -3,6 +3,7 @@
 #   ./run.sh play      install what is missing, build, start the game
 #   ./run.sh test      install what is missing, build, run every test
 #   ./run.sh sanitize  the same tests built with AddressSanitizer and UBSan
+#   ./run.sh fuzz      the WAVE reader's fuzzer for VELMORAN_FUZZ_SECONDS (60)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -49,8 +50,18 @@ case "${1:-}" in
     build sanitize
     ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset sanitize
     ;;
+  fuzz)
+    install_missing
+    cmake --preset fuzz >/dev/null
+    cmake --build --preset fuzz --target wave_reader_fuzz wave_reader_fuzz_corpus
+    corpus=build/fuzz/fuzz/corpus
+    mkdir -p "$corpus"
+    # New findings go to the corpus; the shipped cues are the seeds.
+    ./build/fuzz/tests/fuzz/wave_reader_fuzz -max_total_time="${VELMORAN_FUZZ_SECONDS:-60}" -max_len=8192 \
+      -artifact_prefix=build/fuzz/fuzz/ -print_final_stats=1 "$corpus" build/fuzz/fuzz/seeds
+    ;;
   *)
-    echo "usage: $0 play|test|sanitize" >&2
+    echo "usage: $0 play|test|sanitize|fuzz" >&2
     exit 2
     ;;
 esac

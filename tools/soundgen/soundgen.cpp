@@ -16,26 +16,14 @@
 #include <string>
 #include <vector>
 
+#include "cue_formats.h"
+
+namespace velmoran {
 namespace {
 
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
 
-struct CueFormat {
-    int cue;
-    int rate;
-    int bits;
-    double seconds;
-};
-
-// Rate, width and length of every cue.
-constexpr CueFormat kCues[] = {
-    {101, 11025, 8, 0.240},  {102, 11025, 8, 0.552},  {103, 11025, 8, 0.707},  {104, 11025, 8, 0.707},
-    {105, 44100, 16, 1.935}, {106, 11025, 8, 1.761},  {107, 11025, 8, 1.946},  {108, 11025, 8, 1.947},
-    {109, 11025, 8, 2.360},  {110, 11025, 8, 2.412},  {111, 11025, 8, 2.929},  {112, 11025, 16, 1.615},
-    {113, 11025, 8, 4.921},  {114, 11025, 8, 13.945}, {115, 44100, 8, 14.495}, {116, 44100, 8, 0.281},
-    {117, 22050, 8, 16.939}, {119, 44100, 8, 0.524},  {120, 44100, 8, 0.466},  {121, 44100, 8, 0.436},
-    {122, 44100, 8, 0.409},  {123, 44100, 8, 0.365},  {124, 22050, 16, 0.057}, {125, 11025, 8, 0.510},
-};
+using soundgen::CueFormat;
 
 // A small deterministic generator (xorshift) for noise and sprinkled coins.
 class Noise {
@@ -150,7 +138,8 @@ void click(Track& t) {
     Noise noise(124);
     t.add(0, 0.003, [&](double x) { return noise.next() * (1 - x / 0.003); });
     t.strike(0, 0.057, 2300, 0.9, {{1.0, 1.0, 0.006}, {1.93, 0.5, 0.004}, {3.1, 0.3, 0.002}}, 0.0005);
-    t.fadeEdges(0, 0.01);
+    // Half a millisecond of fade keeps the attack sharp without a step.
+    t.fadeEdges(0.0005, 0.01);
     t.normalise(0.8);
 }
 
@@ -171,7 +160,7 @@ void thud(Track& t) {
         return 2.5 * lp * std::exp(-x / 0.006);
     });
     t.strike(0, 0.06, 1150, 0.12, {{1.0, 1.0, 0.01}});
-    t.fadeEdges(0, 0.03);
+    t.fadeEdges(0.001, 0.03);
     t.normalise(0.85);
 }
 
@@ -182,7 +171,7 @@ void scatterChime(Track& t, int reel) {
     t.bell(0, len, semitones(f, -5), 0.45);
     t.bell(0.06, len - 0.06, f, 1.0);
     t.bell(0.06, len - 0.06, 2 * f, 0.2);
-    t.fadeEdges(0, 0.04);
+    t.fadeEdges(0.001, 0.04);
     t.normalise(0.8);
 }
 
@@ -200,7 +189,7 @@ void buzzer(Track& t) {
     };
     buzz(0.0, 0.22, 165);
     buzz(0.26, 0.24, 123);
-    t.fadeEdges(0, 0.005);
+    t.fadeEdges(0.001, 0.005);
     t.normalise(0.75);
 }
 
@@ -272,6 +261,15 @@ void jingle(Track& t, int level) {
             if (level >= 3) voice(chordAt, chordLen, semitones(root, top - 5), 0.45);
             if (level >= 6) voice(chordAt, chordLen, semitones(root, top - 8), 0.4);
             if (level >= 6) t.brassNote(start, thisLen, semitones(root, key - 24), 0.35);  // bass
+            // A long closing chord keeps ringing: the top note is struck
+            // again and again, a little softer each time, like the bell of
+            // a machine paying out.
+            double amp = 0.55;
+            for (double at = chordAt + 0.18; at < start + thisLen - 0.1; at += 0.18) {
+                voice(at, start + thisLen - at, semitones(root, top + (phrase + static_cast<int>(at / 0.18)) % 2 * 12),
+                      amp);
+                amp *= 0.93;
+            }
         }
         if (fanfare) {
             // Coins raining down, more of them as the sequence goes on.
@@ -420,6 +418,7 @@ Track synthesise(const CueFormat& f) {
 }
 
 }  // namespace
+}  // namespace velmoran
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -427,8 +426,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string dir = argv[1];
-    for (const auto& f : kCues) {
-        const auto bytes = encode(f, synthesise(f));
+    for (const auto& f : velmoran::soundgen::kCueFormats) {
+        const auto bytes = velmoran::encode(f, velmoran::synthesise(f));
         const std::string path = dir + "/RESOURCE_ID_" + std::to_string(f.cue) + ".wav";
         std::ofstream out(path, std::ios::binary);
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));

@@ -4,6 +4,7 @@
 #include <QAudioFormat>
 #include <QAudioSink>
 #include <QMediaDevices>
+#include <cstring>
 
 namespace velmoran::audio {
 namespace {
@@ -23,13 +24,24 @@ QAudioFormat toQt(const WaveFormat& f) {
 
 }  // namespace
 
-qint64 CueFeed::bytesAvailable() const {
-    return (stream.finished() ? 0 : 1 << 20) + QIODevice::bytesAvailable();
-}
+qint64 CueFeed::bytesAvailable() const { return (1 << 20) + QIODevice::bytesAvailable(); }
 
 qint64 CueFeed::readData(char* data, qint64 maxSize) {
     if (maxSize <= 0) return 0;
-    return static_cast<qint64>(stream.read(reinterpret_cast<std::uint8_t*>(data), static_cast<std::size_t>(maxSize)));
+    auto* out = reinterpret_cast<std::uint8_t*>(data);
+    const auto max = static_cast<std::size_t>(maxSize);
+    std::size_t n = stream.read(out, max);
+    if (stream.finished()) {
+        // Silence in whole 16-bit frames, which covers 8-bit ones too.
+        const std::size_t fill = (max - n) & ~std::size_t{3};
+        std::memset(out + n, silence, fill);
+        n += fill;
+        if (!endedSent_) {
+            endedSent_ = true;
+            emit ended();
+        }
+    }
+    return static_cast<qint64>(n);
 }
 
 QtAudioOutput::QtAudioOutput(QObject* parent) : QObject(parent) {
@@ -37,8 +49,9 @@ QtAudioOutput::QtAudioOutput(QObject* parent) : QObject(parent) {
     release_.setSingleShot(true);
     release_.setInterval(kReleaseMs);
     connect(&release_, &QTimer::timeout, this, [this] {
-        if (sink_) sink_->stop();
+        if (sink_) sink_->reset();
     });
+    connect(&feed_, &CueFeed::ended, &release_, qOverload<>(&QTimer::start));
 }
 
 QtAudioOutput::~QtAudioOutput() { stop(); }
@@ -62,19 +75,14 @@ void QtAudioOutput::start(const WaveImage& sound, bool looped) {
     if (!sink_ || sinkFormat_ != sound.format || sinkDevice_ != device.id()) {
         sink_ = std::make_unique<QAudioSink>(device, format);
         sink_->setBufferSize(format.bytesForDuration(kBufferMs * 1000));
-        connect(sink_.get(), &QAudioSink::stateChanged, this, &QtAudioOutput::onStateChanged);
         sinkFormat_ = sound.format;
         sinkDevice_ = device.id();
     }
     feed_.stream.set(sound.samples, sound.format.bytesPerFrame(), looped);
+    feed_.silence = sound.format.bitsPerSample == 8 ? 128 : 0;
+    feed_.restart();
     sink_->start(&feed_);
     if (sink_->error() != QAudio::NoError) stop();
-}
-
-void QtAudioOutput::onStateChanged() {
-    if (!sink_) return;
-    if (sink_->state() == QAudio::IdleState && feed_.stream.finished()) release_.start();
-    if (sink_->state() == QAudio::StoppedState && sink_->error() != QAudio::NoError) feed_.stream.clear();
 }
 
 }  // namespace velmoran::audio

@@ -14,18 +14,29 @@ class QAudioSink;
 namespace velmoran::audio {
 
 // A read-only QIODevice over a CueStream, so the sink can pull the samples
-// (and a looped sound wraps without a gap).
+// (and a looped sound wraps without a gap). After a single sound it hands
+// out silence rather than an end of data, which the sink would take for a
+// broken stream; `ended` fires once when that silence begins.
 class CueFeed final : public QIODevice {
     Q_OBJECT
 public:
     CueStream stream;
+    // The value of a silent sample byte: 128 for 8-bit sound, 0 for 16-bit.
+    std::uint8_t silence = 128;
+    void restart() { endedSent_ = false; }
 
     bool isSequential() const override { return true; }
     qint64 bytesAvailable() const override;
 
+signals:
+    void ended();
+
 protected:
     qint64 readData(char* data, qint64 maxSize) override;
     qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    bool endedSent_ = false;
 };
 
 class QtAudioOutput final : public QObject, public AudioOutput {
@@ -41,7 +52,6 @@ public:
     [[nodiscard]] bool active() const;
 
 private:
-    void onStateChanged();
 
     CueFeed feed_;
     std::unique_ptr<QAudioSink> sink_;
