@@ -59,9 +59,11 @@ struct Library::Impl {
     qreal dpr = 1.0;
     SymbolArt symbols;
     std::array<std::array<QPixmap, 3>, kAssetCount> assets;
+    std::array<bool, kAssetCount> assetReady{};
     std::array<QPixmap, kSymbolCount + 1> symbolPictures;
     std::array<QImage, kSymbolCount + 1> symbolImages;
     std::array<std::vector<QPixmap>, 6> lists;
+    std::array<bool, 6> listReady{};
     mutable QHash<quint64, QPixmap> composites;
     QPixmap none;
 
@@ -81,8 +83,8 @@ struct Library::Impl {
     std::vector<QPixmap>& list(PictureList l) { return lists[static_cast<std::size_t>(l)]; }
 
     void renderSymbols();
-    void renderAssets();
-    void renderLists();
+    void renderAsset(Asset a);
+    void renderList(PictureList l);
 };
 
 void Library::Impl::renderSymbols() {
@@ -94,21 +96,21 @@ void Library::Impl::renderSymbols() {
     }
 }
 
-void Library::Impl::renderAssets() {
-    auto set = [&](Asset a, Look l, QPixmap pm) {
-        assets[static_cast<std::size_t>(a)][static_cast<std::size_t>(l)] = std::move(pm);
+void Library::Impl::renderAsset(Asset a) {
+    auto set = [&](Asset which, Look l, QPixmap pm) {
+        assets[static_cast<std::size_t>(which)][static_cast<std::size_t>(l)] = std::move(pm);
     };
-    auto single = [&](Asset a, QPixmap pm) {
-        for (Look l : {Look::Normal, Look::Pressed, Look::Disabled}) set(a, l, pm);
+    auto single = [&](Asset which, QPixmap pm) {
+        for (Look l : {Look::Normal, Look::Pressed, Look::Disabled}) set(which, l, pm);
     };
-    for (int i = 0; i < kAssetCount; ++i) {
-        const auto a = static_cast<Asset>(i);
+    {
+        const int i = static_cast<int>(a);
         const QSize s = layoutSize(a);
         if (isButton(a)) {
             for (Look l : {Look::Normal, Look::Pressed, Look::Disabled}) {
                 set(a, l, pixmap(s.width(), s.height(), [&](QPainter& p) { paintButton(p, a, l, symbols); }));
             }
-            continue;
+            return;
         }
         switch (a) {
             case Asset::Background:
@@ -120,12 +122,16 @@ void Library::Impl::renderAssets() {
             case Asset::Reel4:
             case Asset::Reel5: {
                 const int reel = i - static_cast<int>(Asset::Reel1) + 1;
-                single(a, pixmap(s.width(), s.height(), [&](QPainter& p) {
-                           for (int cell = 0; cell < kStripCells; ++cell) {
-                               const auto sym = static_cast<std::size_t>(code(stripSymbol(reel, cell)));
-                               p.drawImage(QRectF(0, cell * 100, 100, 100), symbolImages[sym]);
-                           }
-                       }));
+                // On white and without an alpha channel: a frame of the
+                // reel motion is then a plain copy of the strip's band.
+                const QImage strip = draw(s.width(), s.height(), [&](QPainter& p) {
+                    p.fillRect(QRectF(QPointF(0, 0), QSizeF(s)), Qt::white);
+                    for (int cell = 0; cell < kStripCells; ++cell) {
+                        const auto sym = static_cast<std::size_t>(code(stripSymbol(reel, cell)));
+                        p.drawImage(QRectF(0, cell * 100, 100, 100), symbolImages[sym]);
+                    }
+                });
+                single(a, QPixmap::fromImage(strip.convertToFormat(QImage::Format_RGB32)));
                 break;
             }
             case Asset::LastBetHeading:
@@ -160,38 +166,51 @@ void Library::Impl::renderAssets() {
     }
 }
 
-void Library::Impl::renderLists() {
-    auto& markers = list(PictureList::linepics);
-    for (int i = 1; i <= 50; ++i) {
-        const int line = i <= 25 ? i : i - 25;
-        markers.push_back(pixmap(30, 20, [&](QPainter& p) { paintLineMarker(p, line, i <= 25); }));
+void Library::Impl::renderList(PictureList l) {
+    auto& out = list(l);
+    switch (l) {
+        case PictureList::linepics:
+            for (int i = 1; i <= 50; ++i) {
+                const int line = i <= 25 ? i : i - 25;
+                out.push_back(pixmap(30, 20, [&](QPainter& p) { paintLineMarker(p, line, i <= 25); }));
+            }
+            break;
+        case PictureList::ImageList1:
+            for (int f = 1; f <= kTepeeFrames; ++f) {
+                out.push_back(
+                    pixmap(100, 100, [&](QPainter& p) { symbols.drawTepeeFrame(p, f, QRectF(0, 0, 100, 100)); }));
+            }
+            out.push_back(pixmap(100, 100, paintHighlightTile));
+            break;
+        case PictureList::ImageList2:
+            for (int f = 1; f <= kEmblemFrames; ++f) {
+                out.push_back(
+                    pixmap(100, 100, [&](QPainter& p) { symbols.drawEmblemFrame(p, f, QRectF(0, 0, 100, 100)); }));
+            }
+            for (int factor : {2, 3, 5, 10}) {
+                for (int k = 0; k < 4; ++k) {
+                    out.push_back(QPixmap::fromImage(
+                        flattenOnMaskWhite(draw(100, 100, [&](QPainter& p) { paintMultiplier(p, factor, k); }))));
+                }
+            }
+            break;
+        case PictureList::imglistarrow:
+            for (int f = 1; f <= 14; ++f) out.push_back(pixmap(645, 40, [&](QPainter& p) { paintArrowFrame(p, f); }));
+            break;
+        case PictureList::imagelistcards:
+            for (int c = 1; c <= 9; ++c) out.push_back(pixmap(100, 153, [&](QPainter& p) { paintCard(p, c); }));
+            break;
+        default:
+            break;
     }
-    auto& scatter = list(PictureList::ImageList1);
-    for (int f = 1; f <= kTepeeFrames; ++f) {
-        scatter.push_back(pixmap(100, 100, [&](QPainter& p) { symbols.drawTepeeFrame(p, f, QRectF(0, 0, 100, 100)); }));
-    }
-    scatter.push_back(pixmap(100, 100, paintHighlightTile));
-    auto& wild = list(PictureList::ImageList2);
-    for (int f = 1; f <= kEmblemFrames; ++f) {
-        wild.push_back(pixmap(100, 100, [&](QPainter& p) { symbols.drawEmblemFrame(p, f, QRectF(0, 0, 100, 100)); }));
-    }
-    for (int factor : {2, 3, 5, 10}) {
-        for (int k = 0; k < 4; ++k) {
-            wild.push_back(QPixmap::fromImage(
-                flattenOnMaskWhite(draw(100, 100, [&](QPainter& p) { paintMultiplier(p, factor, k); }))));
-        }
-    }
-    auto& arrows = list(PictureList::imglistarrow);
-    for (int f = 1; f <= 14; ++f) arrows.push_back(pixmap(645, 40, [&](QPainter& p) { paintArrowFrame(p, f); }));
-    auto& cards = list(PictureList::imagelistcards);
-    for (int c = 1; c <= 9; ++c) cards.push_back(pixmap(100, 153, [&](QPainter& p) { paintCard(p, c); }));
 }
 
 Library::Library(qreal devicePixelRatio) : impl_(new Impl) {
     impl_->dpr = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
+    // The symbols are needed at once (every strip is made of them); every
+    // other picture is drawn the first time it is asked for, so the window
+    // is on the screen quickly and pictures it never shows cost nothing.
     impl_->renderSymbols();
-    impl_->renderAssets();
-    impl_->renderLists();
 }
 
 Library::~Library() {
@@ -201,11 +220,21 @@ Library::~Library() {
 const QPixmap& Library::asset(Asset a, Look look) const {
     const auto i = static_cast<std::size_t>(a);
     if (i >= impl_->assets.size()) return impl_->none;
+    if (!impl_->assetReady[i]) {
+        impl_->assetReady[i] = true;
+        impl_->renderAsset(a);
+    }
     return impl_->assets[i][static_cast<std::size_t>(look)];
 }
 
 const QPixmap& Library::entry(PictureList list, int index) const {
-    const auto& l = impl_->lists[static_cast<std::size_t>(list)];
+    const auto n = static_cast<std::size_t>(list);
+    if (n >= impl_->lists.size()) return impl_->none;
+    if (!impl_->listReady[n]) {
+        impl_->listReady[n] = true;
+        impl_->renderList(list);
+    }
+    const auto& l = impl_->lists[n];
     if (index < 1 || index > static_cast<int>(l.size())) return impl_->none;
     return l[static_cast<std::size_t>(index - 1)];
 }

@@ -12,8 +12,10 @@
 #include <QMessageBox>
 #include <QThread>
 #include <QWindow>
+#include <chrono>
 #include <cmath>
 #include <optional>
+#include <thread>
 
 #include "core/machine.h"
 #include "shell/art/art_library.h"
@@ -768,11 +770,26 @@ void MainWindow::flushScreen() {
     if (isVisible() && backdrop_ != nullptr) backdrop_->repaint(QRect(0, 0, 1, 1));
 }
 
+namespace {
+
+// Blocks until `ms` milliseconds from now. The system's sleep wakes a little
+// late, and over the hundreds of frames of a spin that adds up; so the last
+// fraction of a millisecond is waited out by yielding the processor.
+void sleepFor(std::int32_t ms) {
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(ms);
+    constexpr auto kSpin = std::chrono::microseconds(300);
+    if (ms > 1) std::this_thread::sleep_until(deadline - kSpin);
+    while (Clock::now() < deadline) std::this_thread::yield();
+}
+
+}  // namespace
+
 void MainWindow::pause(std::int32_t ms) {
     if (ms > 0) pausedMs_ += ms;
     flushScreen();
     // After shut-down a game still running finishes without waiting.
-    if (ms > 0 && !closing_) QThread::msleep(static_cast<unsigned long>(ms));
+    if (ms > 0 && !closing_) sleepFor(ms);
 }
 
 // --- closing and keys ----------------------------------------------------

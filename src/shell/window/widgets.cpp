@@ -108,8 +108,10 @@ void ReelWindow::setStripTop(int pixels) {
 void ReelWindow::paintEvent(QPaintEvent* e) {
     ++frames_;
     QPainter p(this);
-    p.fillRect(rect(), Qt::white);
-    if (strip_.isNull()) return;
+    if (strip_.isNull()) {
+        p.fillRect(rect(), Qt::white);
+        return;
+    }
     // Only the band of the strip inside the window is drawn.
     const QRect clip = e->rect();
     const qreal dpr = strip_.devicePixelRatio();

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QElapsedTimer>
 #include <QImage>
 
@@ -39,10 +41,24 @@ TEST(WindowScreenshot, AWinningGameShowsReelsMetersAndItsLine) {
     while (!back->strokeVisible(0) && t.elapsed() < 5000) QTest::qWait(5);
     ASSERT_TRUE(back->strokeVisible(0));
 
-    const QImage shot = rig.window.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const QImage client = rig.window.client()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const QString path = QDir(QStringLiteral(VELMORAN_TEST_ARTEFACTS)).filePath(QStringLiteral("window_after_win.png"));
-    ASSERT_TRUE(shot.save(path));
+    // On a real X server the picture is read back from the screen itself,
+    // so it shows what the server was given, not what the widgets would draw.
+    const bool onScreen = QGuiApplication::platformName() == QLatin1String("xcb");
+    QImage shot, client;
+    if (onScreen) {
+        // Paint the blink that is on now and hand it to the server; the
+        // server reads the picture back after everything sent before.
+        rig.window.repaint();
+        QScreen* screen = rig.window.screen();
+        shot = screen->grabWindow(rig.window.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        const QPoint at = rig.window.client()->mapTo(&rig.window, QPoint(0, 0));
+        client = shot.copy(QRect(at, QSize(646, 476)));
+    } else {
+        shot = rig.window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        client = rig.window.client()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+    const QString name = QStringLiteral("window_after_win_%1.png").arg(QGuiApplication::platformName());
+    ASSERT_TRUE(shot.save(QDir(QStringLiteral(VELMORAN_TEST_ARTEFACTS)).filePath(name)));
     ASSERT_EQ(client.size(), QSize(646, 476));
 
     // The reels moved: their windows show other symbols than at start-up.
@@ -55,27 +71,13 @@ TEST(WindowScreenshot, AWinningGameShowsReelsMetersAndItsLine) {
     EXPECT_GT(differing(client, empty, credit), 20);
 
     // A stroke of line 7 lies in its colour on the background between the
-    // reel windows, and under a reel window it is hidden.
-    const auto& m = rig.machine.state;
-    (void)m;
-    int red = 0, hiddenRed = 0;
-    const QRect reel1 = rig.w(E::Picture1)->geometry();
-    for (int y = 0; y < client.height(); ++y) {
-        for (int x = 0; x < client.width(); ++x) {
-            const QColor c = client.pixelColor(x, y);
-            const bool isRed = c.red() > 200 && c.green() < 60 && c.blue() < 60;
-            const bool wasRed = [&] {
-                const QColor e = empty.pixelColor(x, y);
-                return e.red() > 200 && e.green() < 60 && e.blue() < 60;
-            }();
-            if (isRed && !wasRed) {
-                ++red;
-                if (reel1.adjusted(4, 4, -4, -4).contains(x, y) && !rig.w({E::flasher, 1})->isVisible()) ++hiddenRed;
-            }
-        }
-    }
+    // reel windows, where nothing was red before.
+    int red = 0;
+    auto isRed = [](QColor c) { return c.red() > 200 && c.green() < 60 && c.blue() < 60; };
+    for (int y = 0; y < client.height(); ++y)
+        for (int x = 0; x < client.width(); ++x)
+            if (isRed(client.pixelColor(x, y)) && !isRed(empty.pixelColor(x, y))) ++red;
     EXPECT_GT(red, 30);
-    (void)hiddenRed;
 }
 
 }  // namespace
