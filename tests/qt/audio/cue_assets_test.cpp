@@ -2,8 +2,8 @@
 // with the rate, width and length the machine expects, and sounds that
 // start and end without a click.
 
-#include <QFile>
 #include <gtest/gtest.h>
+#include <QFile>
 
 #include <algorithm>
 #include <cmath>
@@ -90,7 +90,7 @@ TEST(CueAssets, CuesAreAudibleAndStartAndEndWithoutAClick) {
         double peak = 0;
         for (double x : v) peak = std::max(peak, std::abs(x));
         EXPECT_GT(peak, 0.5);
-        EXPECT_LT(peak, 1.0);  // no clipping at full scale
+        EXPECT_LT(peak, 1.0);        // no clipping at full scale
         if (e.cue == 117) continue;  // the loop has no edges; see below
         // One 8-bit step of slack at the edges.
         EXPECT_LE(std::abs(v.front()), 1.0 / 64) << v.front();

@@ -2,13 +2,13 @@
 // build machine is usually none: playing must stay silent, print nothing
 // and never hold up the caller.
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QAudioDevice>
 #include <QElapsedTimer>
 #include <QMediaDevices>
 #include <QObject>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include <memory>
 #include <string>

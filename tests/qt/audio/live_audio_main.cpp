@@ -46,7 +46,8 @@ void wait(int ms) {
 class Recorder {
 public:
     explicit Recorder(const QString& monitor) {
-        QObject::connect(&parec_, &QProcess::readyReadStandardOutput, [this] { data_ += parec_.readAllStandardOutput(); });
+        QObject::connect(&parec_, &QProcess::readyReadStandardOutput,
+                         [this] { data_ += parec_.readAllStandardOutput(); });
         parec_.start("parec", {"--device=" + monitor, "--format=s16le", "--rate=" + QString::number(kRate),
                                "--channels=1", "--latency-msec=10", "--raw"});
     }
