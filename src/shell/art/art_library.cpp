@@ -8,6 +8,7 @@
 #include "reels/strips.h"
 #include "shell/art/art_paint.h"
 #include "shell/art/art_symbols.h"
+#include "shell/window/fonts.h"
 
 namespace velmoran::art {
 
@@ -207,6 +208,9 @@ void Library::Impl::renderList(PictureList l) {
 
 Library::Library(qreal devicePixelRatio) : impl_(new Impl) {
     impl_->dpr = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
+    // The lettering uses the program's own faces, never whatever the
+    // desktop happens to have.
+    shell::installFonts();
     // The symbols are needed at once (every strip is made of them); every
     // other picture is drawn the first time it is asked for, so the window
     // is on the screen quickly and pictures it never shows cost nothing.

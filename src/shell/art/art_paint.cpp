@@ -24,7 +24,7 @@ QImage canvas(int w, int h, qreal dpr) {
 
 QFont displayFont(qreal pixelSize, bool bold) {
     QFont f;
-    f.setFamilies({QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"), QStringLiteral("DejaVu Sans")});
+    f.setFamily(QStringLiteral("Comic Neue"));
     f.setPixelSize(qMax(1, qRound(pixelSize)));
     f.setBold(bold);
     f.setStyleStrategy(QFont::PreferAntialias);
@@ -33,8 +33,7 @@ QFont displayFont(qreal pixelSize, bool bold) {
 
 QFont serifFont(qreal pixelSize) {
     QFont f;
-    f.setFamilies(
-        {QStringLiteral("DejaVu Serif"), QStringLiteral("Liberation Serif"), QStringLiteral("Times New Roman")});
+    f.setFamily(QStringLiteral("DejaVu Serif"));
     f.setPixelSize(qMax(1, qRound(pixelSize)));
     f.setBold(true);
     return f;

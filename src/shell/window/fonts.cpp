@@ -14,6 +14,7 @@ void installFonts() {
         QStringLiteral(":/fonts/ComicNeue-Bold.otf"),       QStringLiteral(":/fonts/ComicNeue-Regular.otf"),
         QStringLiteral(":/fonts/LiberationSerif-Bold.ttf"), QStringLiteral(":/fonts/LiberationSerif-Regular.ttf"),
         QStringLiteral(":/fonts/LiberationSans-Bold.ttf"),  QStringLiteral(":/fonts/LiberationSans-Regular.ttf"),
+        QStringLiteral(":/fonts/DejaVuSerif-Bold.ttf"),
     };
     for (const auto& f : files) QFontDatabase::addApplicationFont(f);
     QFont::insertSubstitution(QString::fromLatin1(kComic), QStringLiteral("Comic Neue"));

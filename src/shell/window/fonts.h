@@ -7,7 +7,7 @@
 namespace velmoran::shell {
 
 // Loads the embedded faces and maps the layout's family names onto them.
-// Safe to call more than once.
+// Safe to call more than once. The pictures use the same faces.
 void installFonts();
 
 // A font of the layout: family, size in points as drawn at 96 pixels per

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QImage>
 #include <QRegularExpression>
 #include <memory>
@@ -7,6 +10,7 @@
 #include "reels/paytable.h"
 #include "reels/strips.h"
 #include "shell/art/art_library.h"
+#include "shell/art/art_paint.h"
 #include "shell/art/art_symbols.h"
 #include "shell/art/pay_table_text.h"
 
@@ -64,6 +68,32 @@ TEST_F(ArtLibrary, RendersAtTheScreensPixelRatio) {
     const QPixmap& card = sharp.entry(PictureList::imagelistcards, 6);
     EXPECT_EQ(card.size(), QSize(200, 306));
     EXPECT_EQ(card.devicePixelRatio(), 2.0);
+}
+
+TEST_F(ArtLibrary, PicturesAreDrawnOnceAndKept) {
+    // Pictures are drawn when first asked for; asking again must hand out
+    // the same picture, not draw it anew (the reel motion asks every frame).
+    const qint64 strip = lib().asset(Asset::Reel2).cacheKey();
+    EXPECT_EQ(lib().asset(Asset::Reel2).cacheKey(), strip);
+    const qint64 frame = lib().entry(PictureList::ImageList1, 7).cacheKey();
+    EXPECT_EQ(lib().entry(PictureList::ImageList1, 7).cacheKey(), frame);
+    EXPECT_NE(lib().entry(PictureList::ImageList1, 8).cacheKey(), frame);
+    // The strips have no alpha channel, so a frame is a plain copy.
+    EXPECT_FALSE(lib().asset(Asset::Reel2).hasAlphaChannel());
+}
+
+TEST_F(ArtLibrary, LetteringUsesTheProgramsOwnFaces) {
+    // Every face the pictures letter with is embedded in the program, so
+    // the words look the same on a desktop without those fonts.
+    QStringList embedded;
+    for (const QString& name : QDir(QStringLiteral(":/fonts")).entryList()) {
+        const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/") + name);
+        embedded += QFontDatabase::applicationFontFamilies(id);
+    }
+    for (const QFont& f : {displayFont(14), displayFont(10, false), serifFont(40)}) {
+        EXPECT_TRUE(embedded.contains(f.family())) << f.family().toStdString();
+        EXPECT_EQ(QFontInfo(f).family(), f.family());
+    }
 }
 
 TEST_F(ArtLibrary, SymbolSourcesAreEmbeddedAndDistinct) {
