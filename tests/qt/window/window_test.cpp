@@ -22,6 +22,8 @@ using shell::PictureBox;
 constexpr std::initializer_list<int> kLosing = {16, 15, 16, 21, 13};
 // Three Moccasins on line 7 and nothing else that pays.
 constexpr std::initializer_list<int> kLineSevenWin = {8, 6, 8, 2, 1};
+// Three scatters: the free spins begin.
+constexpr std::initializer_list<int> kThreeScatters = {10, 3, 6, 6, 9};
 
 QString q(const std::string& s) {
     return QString::fromStdString(s);
@@ -60,6 +62,23 @@ protected:
         ASSERT_GT(rig.machine.state.spinwin, 0);
         // The win counter, where it runs, counts to the end.
         ASSERT_TRUE(waitFor([&] { return !rig.window.timerActive(Timer::Timerwincounter); }, 10000));
+    }
+    // The spin that awards the free spins, with its counter run out; the
+    // sequence is then cut to `spins` free spins so the test stays short.
+    void triggerFreeSpins(std::int16_t spins) {
+        insertNotes();
+        rig.random.pushStops(kThreeScatters);
+        rig.random.pushRespin(1);
+        rig.click({E::play, 1});
+        auto& s = rig.machine.state;
+        ASSERT_EQ(s.freespinstotal, 11);
+        ASSERT_GT(s.freespinwin, 0);
+        s.freespinstotal = static_cast<std::int16_t>(s.freespinsplayed + spins);
+        for (int i = 0; i < spins; ++i) {
+            rig.random.pushStops(kLosing);
+            rig.random.pushMultiplierDraw(20);
+            rig.random.pushRespin(1);
+        }
     }
     WindowRig rig;
 };
@@ -283,6 +302,32 @@ TEST_F(Window, QuittingInTheGambleKeepsTheMoneyAtRisk) {
     ASSERT_TRUE(rig.machine.state.gambleshown);
     rig.window.close();
     EXPECT_EQ(rig.store.get("player1", "bank"), std::to_string(bank));
+}
+
+TEST_F(Window, FreeSpinsPlayThemselvesOnTheTimersUntilTheCollect) {
+    triggerFreeSpins(1);
+    auto& s = rig.machine.state;
+    const std::int32_t won = s.freespinwin;
+    const std::int32_t bank = s.bank;
+    // The counter runs out, and four seconds later the machine presses play.
+    ASSERT_TRUE(waitFor(
+        [&] { return s.freespinsplayed == s.freespinstotal && !rig.window.timerActive(Timer::Timerrespin); }, 15000));
+    ASSERT_TRUE(waitFor([&] { return rig.w(E::takewin)->isVisible(); }, 10000));
+    EXPECT_TRUE(rig.random.script.empty());
+    EXPECT_EQ(rig.text(E::spinsleft), QStringLiteral("Freespins Completed          "));
+    EXPECT_EQ(s.bank, bank - s.totalBet());  // the free spin's bet stays taken until the collect
+    rig.click(E::takewin);
+    EXPECT_EQ(s.bank, bank - s.totalBet() + won);
+    EXPECT_EQ(rig.store.get("player1", "bank"), std::to_string(s.bank));
+    EXPECT_TRUE(rig.w({E::play, 1})->isEnabled());
+}
+
+TEST_F(Window, QuittingDuringFreeSpinsCollectsWhatTheyWon) {
+    triggerFreeSpins(5);
+    const std::int32_t bank = rig.machine.state.bank;
+    const std::int32_t won = rig.machine.state.freespinwin;
+    rig.window.close();
+    EXPECT_EQ(rig.store.get("player1", "bank"), std::to_string(bank + won));
 }
 
 TEST_F(Window, ThingsThatDoNotExistAreIgnored) {
