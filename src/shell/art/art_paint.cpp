@@ -908,13 +908,13 @@ void paintPayTable(QPainter& p, const SymbolArt& symbols) {
     }
     const QStringList rules = featureRules();
     const QFont small = displayFont(10, false);
-    // The rules under a thin rule of their own, clear of the scatter's
-    // four lines, and the bead band again at the foot.
+    // The rules under a thin line of their own, clear of the scatter's four
+    // lines and of the window's Close Paytable button, which covers
+    // x 300 to 465 from y 353 down.
     p.setPen(QPen(QColor(0xc9, 0x8f, 0x45, 200), 1.0));
-    p.drawLine(QPointF(40, 326.5), QPointF(460, 326.5));
-    outlinedText(p, QRectF(14, 331, 472, 13), rules[2], small, kInk, kInk, 0, false);
-    outlinedText(p, QRectF(14, 345, 472, 13), rules[3], small, kInk, kInk, 0, false);
-    beadBand(p, QRectF(12, 362, 476, 6));
+    p.drawLine(QPointF(40, 323.5), QPointF(460, 323.5));
+    outlinedText(p, QRectF(14, 326, 472, 13), rules[2], small, kInk, kInk, 0, false);
+    outlinedText(p, QRectF(14, 339, 472, 13), rules[3], small, kInk, kInk, 0, false);
 }
 
 void paintIcon(QPainter& p, int size, const SymbolArt& symbols) {
