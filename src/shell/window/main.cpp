@@ -1,6 +1,7 @@
 // velmoran: the slot machine. No arguments; the only state it keeps between
 // runs is the per-user settings store.
 #include <QApplication>
+#include <QIcon>
 #include <QSessionManager>
 #include <memory>
 
@@ -18,6 +19,8 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("duraridu"));
 
     const velmoran::art::Library art(app.devicePixelRatio());
+    // The emblem on the title bar and the task bar, for every window.
+    QApplication::setWindowIcon(QIcon(art.asset(velmoran::art::Asset::Icon)));
     // Silent until the sounds are loaded, right after the window is shown.
     velmoran::audio::SilentCuePlayer silence;
     std::unique_ptr<velmoran::audio::CuePlayer> cues;

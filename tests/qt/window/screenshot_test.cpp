@@ -22,16 +22,46 @@ int differing(const QImage& a, const QImage& b, QRect r) {
     return n;
 }
 
+struct Shot {
+    QImage window;  // with the menu bar
+    QImage client;  // the 646 x 476 client area
+};
+
+// What the window shows now. On a real X server the picture is read back
+// from the screen itself, so it shows what the server was given, not what
+// the widgets would draw. Saved as <name>_<platform>.png beside the tests.
+Shot capture(WindowRig& rig, const QString& name) {
+    Shot s;
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        // Paint what is on now and hand it to the server; the server reads
+        // the picture back after everything sent before.
+        rig.window.repaint();
+        s.window = rig.window.screen()->grabWindow(rig.window.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        const QPoint at = rig.window.client()->mapTo(&rig.window, QPoint(0, 0));
+        s.client = s.window.copy(QRect(at, QSize(646, 476)));
+    } else {
+        s.window = rig.window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        s.client = rig.window.client()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+    const QString file = QStringLiteral("%1_%2.png").arg(name, QGuiApplication::platformName());
+    EXPECT_TRUE(s.window.save(QDir(QStringLiteral(VELMORAN_TEST_ARTEFACTS)).filePath(file)));
+    return s;
+}
+
+void playLineSevenWin(WindowRig& rig) {
+    rig.click(E::notes);
+    rig.random.pushStops({8, 6, 8, 2, 1});
+    rig.random.pushRespin(1);
+    rig.click({E::play, 1});
+}
+
 TEST(WindowScreenshot, AWinningGameShowsReelsMetersAndItsLine) {
     WindowRig rig;
     ASSERT_TRUE(rig.window.start());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&rig.window));
     const QImage empty = rig.window.client()->grab().toImage().convertToFormat(QImage::Format_RGB32);
 
-    rig.click(E::notes);
-    rig.random.pushStops({8, 6, 8, 2, 1});
-    rig.random.pushRespin(1);
-    rig.click({E::play, 1});
+    playLineSevenWin(rig);
     ASSERT_GT(rig.machine.state.spinwin, 0);
 
     // Wait for a blink of line 7 with its strokes on.
@@ -41,24 +71,7 @@ TEST(WindowScreenshot, AWinningGameShowsReelsMetersAndItsLine) {
     while (!back->strokeVisible(0) && t.elapsed() < 5000) QTest::qWait(5);
     ASSERT_TRUE(back->strokeVisible(0));
 
-    // On a real X server the picture is read back from the screen itself,
-    // so it shows what the server was given, not what the widgets would draw.
-    const bool onScreen = QGuiApplication::platformName() == QLatin1String("xcb");
-    QImage shot, client;
-    if (onScreen) {
-        // Paint the blink that is on now and hand it to the server; the
-        // server reads the picture back after everything sent before.
-        rig.window.repaint();
-        QScreen* screen = rig.window.screen();
-        shot = screen->grabWindow(rig.window.winId()).toImage().convertToFormat(QImage::Format_RGB32);
-        const QPoint at = rig.window.client()->mapTo(&rig.window, QPoint(0, 0));
-        client = shot.copy(QRect(at, QSize(646, 476)));
-    } else {
-        shot = rig.window.grab().toImage().convertToFormat(QImage::Format_RGB32);
-        client = rig.window.client()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    }
-    const QString name = QStringLiteral("window_after_win_%1.png").arg(QGuiApplication::platformName());
-    ASSERT_TRUE(shot.save(QDir(QStringLiteral(VELMORAN_TEST_ARTEFACTS)).filePath(name)));
+    const QImage client = capture(rig, QStringLiteral("window_after_win")).client;
     ASSERT_EQ(client.size(), QSize(646, 476));
 
     // The reels moved: their windows show other symbols than at start-up.
@@ -78,6 +91,38 @@ TEST(WindowScreenshot, AWinningGameShowsReelsMetersAndItsLine) {
         for (int x = 0; x < client.width(); ++x)
             if (isRed(client.pixelColor(x, y)) && !isRed(empty.pixelColor(x, y))) ++red;
     EXPECT_GT(red, 30);
+}
+
+TEST(WindowScreenshot, TheGambleShowsItsFaceDownCardOverTheReels) {
+    WindowRig rig;
+    ASSERT_TRUE(rig.window.start());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&rig.window));
+    playLineSevenWin(rig);
+    ASSERT_GT(rig.machine.state.spinwin, 0);
+    rig.click(E::doublebutton);
+    ASSERT_TRUE(rig.w(E::pandouble)->isVisible());
+    QTest::qWait(20);
+
+    const QImage client = capture(rig, QStringLiteral("window_in_gamble")).client;
+    // The card on the screen is the face-down card picture, stretched over
+    // its holder where the layout puts it inside the panel.
+    const QWidget* card = rig.w(E::piccardholder);
+    const QRect at(card->mapTo(rig.window.client(), QPoint(0, 0)), card->size());
+    const QImage picture = sharedArt()
+                               .entry(PictureList::imagelistcards, 5)
+                               .toImage()
+                               .convertToFormat(QImage::Format_RGB32)
+                               .scaled(card->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    int same = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            const QColor a = client.pixelColor(at.topLeft() + QPoint(x, y));
+            const QColor b = picture.pixelColor(x, y);
+            if (std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) < 24)
+                ++same;
+        }
+    EXPECT_GT(same, picture.width() * picture.height() * 8 / 10)
+        << same << " of " << picture.width() * picture.height();
 }
 
 }  // namespace
