@@ -12,6 +12,7 @@
 #include "shell/audio/cue_player.h"
 #include "shell/window/main_window.h"
 #include "shell/window/qt_display_environment.h"
+#include "shell/window/termination_watcher.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -38,6 +39,13 @@ int main(int argc, char** argv) {
     // Logging off or shutting the system down closes the window, which saves.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager&) {
         if (window.isVisible()) window.close();
+    });
+    // Ended by the system (a terminal closed, a plain kill, a session that
+    // ends without asking): close as the close box does.
+    velmoran::shell::TerminationWatcher termination;
+    QObject::connect(&termination, &velmoran::shell::TerminationWatcher::terminationRequested, &window, [&] {
+        if (window.isVisible()) window.close();
+        QCoreApplication::quit();
     });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window] {
         if (window.shutdowns() == 0) window.close();
