@@ -146,10 +146,11 @@ void click(Track& t) {
 void thud(Track& t) {
     Noise noise(116);
     const double len = t.s.size() / static_cast<double>(t.rate);
-    // The body: a low knock whose pitch sags as the reel settles.
+    // The body: a low knock whose pitch sags as the reel settles, high
+    // enough to carry on small speakers.
     double phase = 0;
     t.add(0, len, [&](double x) {
-        const double f = 45 + 85 * std::exp(-x / 0.04);
+        const double f = 80 + 150 * std::exp(-x / 0.035);
         phase += kTwoPi * f / t.rate;
         return std::exp(-x / 0.07) * std::sin(phase) * std::min(1.0, x / 0.002);
     });
@@ -159,6 +160,8 @@ void thud(Track& t) {
         lp += 0.15 * (noise.next() - lp);
         return 2.5 * lp * std::exp(-x / 0.006);
     });
+    // The wooden knock of the stop against the cabinet.
+    t.strike(0, 0.12, 340, 0.45, {{1.0, 1.0, 0.03}, {2.3, 0.4, 0.015}});
     t.strike(0, 0.06, 1150, 0.12, {{1.0, 1.0, 0.01}});
     t.fadeEdges(0.001, 0.03);
     t.normalise(0.85);
