@@ -352,6 +352,11 @@ void MainWindow::build() {
     lost->setAccessibleName(QStringLiteral("Gamble lost"));
     lost->hide();
     gamble->hide();
+
+    // Labels lie beneath the other elements of their container, as in the
+    // toolkit the layout was drawn for: where the free-spin caption runs on
+    // under the collect button, the button stays whole.
+    for (auto* lab : c->findChildren<QLabel*>()) lab->lower();
 }
 
 void MainWindow::buildMenus() {

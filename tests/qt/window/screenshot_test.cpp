@@ -15,10 +15,12 @@ namespace {
 
 using E = Element;
 
-int differing(const QImage& a, const QImage& b, QRect r) {
+// Pixels of `r` in `a` that differ from `b`, read at the same place less `origin`.
+int differing(const QImage& a, const QImage& b, QRect r, QPoint origin = {}) {
     int n = 0;
     for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x) n += a.pixel(x, y) != b.pixel(x, y) ? 1 : 0;
+        for (int x = r.left(); x <= r.right(); ++x)
+            n += a.pixel(x, y) != b.pixel(x - origin.x(), y - origin.y()) ? 1 : 0;
     return n;
 }
 
@@ -123,6 +125,42 @@ TEST(WindowScreenshot, TheGambleShowsItsFaceDownCardOverTheReels) {
         }
     EXPECT_GT(same, picture.width() * picture.height() * 8 / 10)
         << same << " of " << picture.width() * picture.height();
+}
+
+TEST(WindowScreenshot, TheCollectButtonLiesOverTheFreeSpinCaption) {
+    WindowRig rig;
+    ASSERT_TRUE(rig.window.start());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&rig.window));
+    // Three scatters, and the sequence cut short to a single free spin.
+    rig.click(E::notes);
+    rig.random.pushStops({10, 3, 6, 6, 9});
+    rig.random.pushRespin(1);
+    rig.click({E::play, 1});
+    auto& s = rig.machine.state;
+    ASSERT_EQ(s.freespinstotal, 11);
+    s.freespinstotal = static_cast<std::int16_t>(s.freespinsplayed + 1);
+    rig.random.pushStops({16, 15, 16, 21, 13});
+    rig.random.pushMultiplierDraw(20);
+    rig.random.pushRespin(1);
+    QElapsedTimer t;
+    t.start();
+    // The collect is offered; the arrow of the award (7.5 s, longer than
+    // this short sequence) has gone.
+    const auto ready = [&] { return rig.w(E::takewin)->isVisible() && !rig.w(E::arrowpicture)->isVisible(); };
+    while (!ready() && t.elapsed() < 20000) QTest::qWait(20);
+    ASSERT_TRUE(ready());
+    QTest::qWait(20);
+
+    const QImage client = capture(rig, QStringLiteral("window_freespins_completed")).client;
+    // The caption runs on to the right under the button, which shows its
+    // whole face.
+    QWidget* button = rig.w(E::takewin);
+    const QWidget* caption = rig.w(E::spinsleft);
+    ASSERT_TRUE(caption->geometry().intersects(button->geometry()));
+    const QImage face = button->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    // Inside its rounded corners, where the background shows through.
+    const QRect inside = button->geometry().adjusted(6, 6, -6, -6);
+    EXPECT_EQ(differing(client, face, inside, button->geometry().topLeft()), 0);
 }
 
 }  // namespace
