@@ -60,11 +60,9 @@ struct Library::Impl {
     qreal dpr = 1.0;
     SymbolArt symbols;
     std::array<std::array<QPixmap, 3>, kAssetCount> assets;
-    std::array<bool, kAssetCount> assetReady{};
     std::array<QPixmap, kSymbolCount + 1> symbolPictures;
     std::array<QImage, kSymbolCount + 1> symbolImages;
     std::array<std::vector<QPixmap>, 6> lists;
-    std::array<bool, 6> listReady{};
     mutable QHash<quint64, QPixmap> composites;
     QPixmap none;
 
@@ -98,72 +96,65 @@ void Library::Impl::renderSymbols() {
 }
 
 void Library::Impl::renderAsset(Asset a) {
-    auto set = [&](Asset which, Look l, QPixmap pm) {
-        assets[static_cast<std::size_t>(which)][static_cast<std::size_t>(l)] = std::move(pm);
-    };
-    auto single = [&](Asset which, QPixmap pm) {
-        for (Look l : {Look::Normal, Look::Pressed, Look::Disabled}) set(which, l, pm);
-    };
-    {
-        const int i = static_cast<int>(a);
-        const QSize s = layoutSize(a);
-        if (isButton(a)) {
-            for (Look l : {Look::Normal, Look::Pressed, Look::Disabled}) {
-                set(a, l, pixmap(s.width(), s.height(), [&](QPainter& p) { paintButton(p, a, l, symbols); }));
-            }
-            return;
+    auto& looks = assets[static_cast<std::size_t>(a)];
+    auto set = [&](Look l, QPixmap pm) { looks[static_cast<std::size_t>(l)] = std::move(pm); };
+    auto single = [&](const QPixmap& pm) { looks.fill(pm); };
+    const QSize s = layoutSize(a);
+    if (isButton(a)) {
+        for (Look l : {Look::Normal, Look::Pressed, Look::Disabled}) {
+            set(l, pixmap(s.width(), s.height(), [&](QPainter& p) { paintButton(p, a, l, symbols); }));
         }
-        switch (a) {
-            case Asset::Background:
-                single(a, pixmap(s.width(), s.height(), paintBackground));
-                break;
-            case Asset::Reel1:
-            case Asset::Reel2:
-            case Asset::Reel3:
-            case Asset::Reel4:
-            case Asset::Reel5: {
-                const int reel = i - static_cast<int>(Asset::Reel1) + 1;
-                // On white and without an alpha channel: a frame of the
-                // reel motion is then a plain copy of the strip's band.
-                const QImage strip = draw(s.width(), s.height(), [&](QPainter& p) {
-                    p.fillRect(QRectF(QPointF(0, 0), QSizeF(s)), Qt::white);
-                    for (int cell = 0; cell < kStripCells; ++cell) {
-                        const auto sym = static_cast<std::size_t>(code(stripSymbol(reel, cell)));
-                        p.drawImage(QRectF(0, cell * 100, 100, 100), symbolImages[sym]);
-                    }
-                });
-                single(a, QPixmap::fromImage(strip.convertToFormat(QImage::Format_RGB32)));
-                break;
-            }
-            case Asset::LastBetHeading:
-                single(a, pixmap(s.width(), s.height(),
-                                 [&](QPainter& p) { paintHeading(p, s, QStringLiteral("Last Bet")); }));
-                break;
-            case Asset::CurrentWinHeading:
-                single(a, pixmap(s.width(), s.height(),
-                                 [&](QPainter& p) { paintHeading(p, s, QStringLiteral("Current Win")); }));
-                break;
-            case Asset::GambleBackdrop:
-                single(a, pixmap(s.width(), s.height(), paintGambleBackdrop));
-                break;
-            case Asset::GambleWin:
-                single(a, pixmap(s.width(), s.height(), [](QPainter& p) { paintGambleResult(p, true); }));
-                break;
-            case Asset::GambleLose:
-                single(a, pixmap(s.width(), s.height(), [](QPainter& p) { paintGambleResult(p, false); }));
-                break;
-            case Asset::ArrowStrip:
-                single(a, pixmap(s.width(), s.height(), paintArrowStrip));
-                break;
-            case Asset::PayTable:
-                single(a, pixmap(s.width(), s.height(), [&](QPainter& p) { paintPayTable(p, symbols); }));
-                break;
-            case Asset::Icon:
-                single(a, pixmap(s.width(), s.height(), [&](QPainter& p) { paintIcon(p, s.width(), symbols); }));
-                break;
-            default:
-                break;
+        return;
+    }
+    switch (a) {
+        case Asset::Background:
+            single(pixmap(s.width(), s.height(), paintBackground));
+            break;
+        case Asset::Reel1:
+        case Asset::Reel2:
+        case Asset::Reel3:
+        case Asset::Reel4:
+        case Asset::Reel5: {
+            const int reel = static_cast<int>(a) - static_cast<int>(Asset::Reel1) + 1;
+            // On white and without an alpha channel: a frame of the
+            // reel motion is then a plain copy of the strip's band.
+            const QImage strip = draw(s.width(), s.height(), [&](QPainter& p) {
+                p.fillRect(QRectF(QPointF(0, 0), QSizeF(s)), Qt::white);
+                for (int cell = 0; cell < kStripCells; ++cell) {
+                    const auto sym = static_cast<std::size_t>(code(stripSymbol(reel, cell)));
+                    p.drawImage(QRectF(0, cell * 100, 100, 100), symbolImages[sym]);
+                }
+            });
+            single(QPixmap::fromImage(strip.convertToFormat(QImage::Format_RGB32)));
+            break;
         }
+        case Asset::LastBetHeading:
+            single(pixmap(s.width(), s.height(), [&](QPainter& p) { paintHeading(p, s, QStringLiteral("Last Bet")); }));
+            break;
+        case Asset::CurrentWinHeading:
+            single(
+                pixmap(s.width(), s.height(), [&](QPainter& p) { paintHeading(p, s, QStringLiteral("Current Win")); }));
+            break;
+        case Asset::GambleBackdrop:
+            single(pixmap(s.width(), s.height(), paintGambleBackdrop));
+            break;
+        case Asset::GambleWin:
+            single(pixmap(s.width(), s.height(), [](QPainter& p) { paintGambleResult(p, true); }));
+            break;
+        case Asset::GambleLose:
+            single(pixmap(s.width(), s.height(), [](QPainter& p) { paintGambleResult(p, false); }));
+            break;
+        case Asset::ArrowStrip:
+            single(pixmap(s.width(), s.height(), paintArrowStrip));
+            break;
+        case Asset::PayTable:
+            single(pixmap(s.width(), s.height(), [&](QPainter& p) { paintPayTable(p, symbols); }));
+            break;
+        case Asset::Icon:
+            single(pixmap(s.width(), s.height(), [&](QPainter& p) { paintIcon(p, s.width(), symbols); }));
+            break;
+        default:
+            break;
     }
 }
 
@@ -224,20 +215,14 @@ Library::~Library() {
 const QPixmap& Library::asset(Asset a, Look look) const {
     const auto i = static_cast<std::size_t>(a);
     if (i >= impl_->assets.size()) return impl_->none;
-    if (!impl_->assetReady[i]) {
-        impl_->assetReady[i] = true;
-        impl_->renderAsset(a);
-    }
+    if (impl_->assets[i][0].isNull()) impl_->renderAsset(a);
     return impl_->assets[i][static_cast<std::size_t>(look)];
 }
 
 const QPixmap& Library::entry(PictureList list, int index) const {
     const auto n = static_cast<std::size_t>(list);
     if (n >= impl_->lists.size()) return impl_->none;
-    if (!impl_->listReady[n]) {
-        impl_->listReady[n] = true;
-        impl_->renderList(list);
-    }
+    if (impl_->lists[n].empty()) impl_->renderList(list);
     const auto& l = impl_->lists[n];
     if (index < 1 || index > static_cast<int>(l.size())) return impl_->none;
     return l[static_cast<std::size_t>(index - 1)];

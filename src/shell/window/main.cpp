@@ -43,9 +43,12 @@ int main(int argc, char** argv) {
     // Ended by the system (a terminal closed, a plain kill, a session that
     // ends without asking): close as the close box does.
     velmoran::shell::TerminationWatcher termination;
-    QObject::connect(&termination, &velmoran::shell::TerminationWatcher::terminationRequested, &window, [&] {
-        if (window.isVisible()) window.close();
-        QCoreApplication::quit();
+    QObject::connect(&termination, &velmoran::shell::TerminationWatcher::terminationRequested, &window, [&window] {
+        // Closing the window saves and quits; a window not yet shown quits at once.
+        if (window.isVisible())
+            window.close();
+        else
+            QCoreApplication::quit();
     });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window] {
         if (window.shutdowns() == 0) window.close();

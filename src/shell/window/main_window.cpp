@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QThread>
 #include <QWindow>
 #include <chrono>
 #include <cmath>
@@ -151,6 +150,10 @@ void MainWindow::build() {
                            const char* family, QColor colour, Qt::Alignment align, bool autoSize, const char* meter,
                            const QString& caption) {
         auto* lab = new QLabel(caption, parent);
+        // A label lies beneath the other elements of its container, as in
+        // the toolkit the layout was drawn for: where the free-spin caption
+        // runs on under the collect button, the button stays whole.
+        lab->lower();
         lab->setObjectName(elementName(e));
         lab->setGeometry(px(l), px(t), px(w), px(h));
         lab->setFont(layoutFont(family, pts, true));
@@ -352,11 +355,6 @@ void MainWindow::build() {
     lost->setAccessibleName(QStringLiteral("Gamble lost"));
     lost->hide();
     gamble->hide();
-
-    // Labels lie beneath the other elements of their container, as in the
-    // toolkit the layout was drawn for: where the free-spin caption runs on
-    // under the collect button, the button stays whole.
-    for (auto* lab : c->findChildren<QLabel*>()) lab->lower();
 }
 
 void MainWindow::buildMenus() {

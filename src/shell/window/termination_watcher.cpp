@@ -11,8 +11,8 @@ namespace velmoran::shell {
 namespace {
 
 // The write end for the handler and the read end for the event loop. A
-// signal handler may do next to nothing: it writes the signal number as one
-// byte, which is safe at any moment.
+// signal handler may do next to nothing: it writes one byte, which is safe
+// at any moment.
 int gPipe[2] = {-1, -1};
 
 constexpr std::array kSignals{SIGTERM, SIGHUP, SIGINT};
@@ -54,9 +54,9 @@ TerminationWatcher::~TerminationWatcher() {
 
 void TerminationWatcher::drain() {
     unsigned char byte = 0;
-    int last = 0;
-    while (::read(gPipe[0], &byte, 1) == 1) last = byte;
-    if (last != 0) emit terminationRequested(last);
+    bool asked = false;
+    while (::read(gPipe[0], &byte, 1) == 1) asked = true;
+    if (asked) emit terminationRequested();
 }
 
 }  // namespace velmoran::shell

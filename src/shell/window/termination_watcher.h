@@ -14,17 +14,14 @@ class TerminationWatcher final : public QObject {
     Q_OBJECT
 public:
     // One per process; a second one, or a system that refuses the handlers,
-    // leaves the default behaviour (and isActive() false).
+    // leaves the default behaviour.
     explicit TerminationWatcher(QObject* parent = nullptr);
     ~TerminationWatcher() override;
     TerminationWatcher(const TerminationWatcher&) = delete;
     TerminationWatcher& operator=(const TerminationWatcher&) = delete;
 
-    [[nodiscard]] bool isActive() const noexcept { return notifier_ != nullptr; }
-
 signals:
-    // The signal number that asked the program to end.
-    void terminationRequested(int signal);
+    void terminationRequested();
 
 private:
     void drain();

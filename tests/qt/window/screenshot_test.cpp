@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QScreen>
@@ -50,28 +49,18 @@ Shot capture(WindowRig& rig, const QString& name) {
     return s;
 }
 
-void playLineSevenWin(WindowRig& rig) {
-    rig.click(E::notes);
-    rig.random.pushStops({8, 6, 8, 2, 1});
-    rig.random.pushRespin(1);
-    rig.click({E::play, 1});
-}
-
 TEST(WindowScreenshot, AWinningGameShowsReelsMetersAndItsLine) {
     WindowRig rig;
     ASSERT_TRUE(rig.window.start());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&rig.window));
     const QImage empty = rig.window.client()->grab().toImage().convertToFormat(QImage::Format_RGB32);
 
-    playLineSevenWin(rig);
+    rig.playLineSevenWin();
     ASSERT_GT(rig.machine.state.spinwin, 0);
 
     // Wait for a blink of line 7 with its strokes on.
     const auto* back = rig.window.backdrop();
-    QElapsedTimer t;
-    t.start();
-    while (!back->strokeVisible(0) && t.elapsed() < 5000) QTest::qWait(5);
-    ASSERT_TRUE(back->strokeVisible(0));
+    ASSERT_TRUE(waitFor([&] { return back->strokeVisible(0); }, 5000));
 
     const QImage client = capture(rig, QStringLiteral("window_after_win")).client;
     ASSERT_EQ(client.size(), QSize(646, 476));
@@ -99,7 +88,7 @@ TEST(WindowScreenshot, TheGambleShowsItsFaceDownCardOverTheReels) {
     WindowRig rig;
     ASSERT_TRUE(rig.window.start());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&rig.window));
-    playLineSevenWin(rig);
+    rig.playLineSevenWin();
     ASSERT_GT(rig.machine.state.spinwin, 0);
     rig.click(E::doublebutton);
     ASSERT_TRUE(rig.w(E::pandouble)->isVisible());
@@ -132,23 +121,10 @@ TEST(WindowScreenshot, TheCollectButtonLiesOverTheFreeSpinCaption) {
     ASSERT_TRUE(rig.window.start());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&rig.window));
     // Three scatters, and the sequence cut short to a single free spin.
-    rig.click(E::notes);
-    rig.random.pushStops({10, 3, 6, 6, 9});
-    rig.random.pushRespin(1);
-    rig.click({E::play, 1});
-    auto& s = rig.machine.state;
-    ASSERT_EQ(s.freespinstotal, 11);
-    s.freespinstotal = static_cast<std::int16_t>(s.freespinsplayed + 1);
-    rig.random.pushStops({16, 15, 16, 21, 13});
-    rig.random.pushMultiplierDraw(20);
-    rig.random.pushRespin(1);
-    QElapsedTimer t;
-    t.start();
+    rig.triggerFreeSpins(1);
     // The collect is offered; the arrow of the award (7.5 s, longer than
     // this short sequence) has gone.
-    const auto ready = [&] { return rig.w(E::takewin)->isVisible() && !rig.w(E::arrowpicture)->isVisible(); };
-    while (!ready() && t.elapsed() < 20000) QTest::qWait(20);
-    ASSERT_TRUE(ready());
+    ASSERT_TRUE(waitFor([&] { return rig.w(E::takewin)->isVisible() && !rig.w(E::arrowpicture)->isVisible(); }, 20000));
     QTest::qWait(20);
 
     const QImage client = capture(rig, QStringLiteral("window_freespins_completed")).client;

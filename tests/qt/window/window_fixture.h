@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QTest>
 #include <memory>
@@ -17,7 +18,28 @@
 #include "shell/window/widgets.h"
 #include "support/fakes.h"
 
+#include <gtest/gtest.h>
+
 namespace velmoran::test {
+
+// Reel stops of the games the window tests play.
+inline constexpr std::initializer_list<int> kLosing = {16, 15, 16, 21, 13};
+// Three Moccasins on line 7 and nothing else that pays.
+inline constexpr std::initializer_list<int> kLineSevenWin = {8, 6, 8, 2, 1};
+// Three scatters: the free spins begin.
+inline constexpr std::initializer_list<int> kThreeScatters = {10, 3, 6, 6, 9};
+
+// Waits until cond holds or ms pass, running the event loop meanwhile.
+template <typename F>
+bool waitFor(F cond, int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (!cond()) {
+        if (t.elapsed() > ms) return false;
+        QTest::qWait(10);
+    }
+    return true;
+}
 
 // The pictures are rendered once for every test.
 inline const art::Library& sharedArt() {
@@ -51,6 +73,31 @@ struct WindowRig {
     QString text(El e) const { return label(e) != nullptr ? label(e)->text() : QString(); }
     void click(El e) { QTest::mouseClick(button(e), Qt::LeftButton); }
     void settle(int ms = 50) { QTest::qWait(ms); }
+
+    // Inserts a note and plays the line 7 win on play(1).
+    void playLineSevenWin() {
+        click(Element::notes);
+        random.pushStops(kLineSevenWin);
+        random.pushRespin(1);
+        click({Element::play, 1});
+    }
+    // Inserts a note and plays the spin that awards the free spins; the
+    // sequence is then cut to `spins` losing free spins so a test stays short.
+    void triggerFreeSpins(std::int16_t spins) {
+        click(Element::notes);
+        random.pushStops(kThreeScatters);
+        random.pushRespin(1);
+        click({Element::play, 1});
+        auto& s = machine.state;
+        ASSERT_EQ(s.freespinstotal, 11);
+        ASSERT_GT(s.freespinwin, 0);
+        s.freespinstotal = static_cast<std::int16_t>(s.freespinsplayed + spins);
+        for (int i = 0; i < spins; ++i) {
+            random.pushStops(kLosing);
+            random.pushMultiplierDraw(20);
+            random.pushRespin(1);
+        }
+    }
 };
 
 }  // namespace velmoran::test

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QElapsedTimer>
 #include <QFontInfo>
 #include <QMenuBar>
 #include <QPushButton>
@@ -19,26 +18,8 @@ namespace {
 using E = Element;
 using shell::PictureBox;
 
-constexpr std::initializer_list<int> kLosing = {16, 15, 16, 21, 13};
-// Three Moccasins on line 7 and nothing else that pays.
-constexpr std::initializer_list<int> kLineSevenWin = {8, 6, 8, 2, 1};
-// Three scatters: the free spins begin.
-constexpr std::initializer_list<int> kThreeScatters = {10, 3, 6, 6, 9};
-
 QString q(const std::string& s) {
     return QString::fromStdString(s);
-}
-
-// Waits until cond holds or ms pass, running the event loop meanwhile.
-template <typename F>
-bool waitFor(F cond, int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (!cond()) {
-        if (t.elapsed() > ms) return false;
-        QTest::qWait(10);
-    }
-    return true;
 }
 
 class Window : public ::testing::Test {
@@ -55,30 +36,10 @@ protected:
         rig.random.pushRespin(1);
     }
     void playWin() {
-        insertNotes();
-        rig.random.pushStops(kLineSevenWin);
-        rig.random.pushRespin(1);
-        rig.click({E::play, 1});
+        rig.playLineSevenWin();
         ASSERT_GT(rig.machine.state.spinwin, 0);
         // The win counter, where it runs, counts to the end.
         ASSERT_TRUE(waitFor([&] { return !rig.window.timerActive(Timer::Timerwincounter); }, 10000));
-    }
-    // The spin that awards the free spins, with its counter run out; the
-    // sequence is then cut to `spins` free spins so the test stays short.
-    void triggerFreeSpins(std::int16_t spins) {
-        insertNotes();
-        rig.random.pushStops(kThreeScatters);
-        rig.random.pushRespin(1);
-        rig.click({E::play, 1});
-        auto& s = rig.machine.state;
-        ASSERT_EQ(s.freespinstotal, 11);
-        ASSERT_GT(s.freespinwin, 0);
-        s.freespinstotal = static_cast<std::int16_t>(s.freespinsplayed + spins);
-        for (int i = 0; i < spins; ++i) {
-            rig.random.pushStops(kLosing);
-            rig.random.pushMultiplierDraw(20);
-            rig.random.pushRespin(1);
-        }
     }
     WindowRig rig;
 };
@@ -179,6 +140,12 @@ TEST_F(Window, AGameWithoutEnoughCreditIsRefused) {
     rig.click({E::play, 6});
     EXPECT_EQ(rig.random.draws, 0);
     EXPECT_TRUE(rig.w(E::pannomoney)->isVisible());
+    // The panel lies over the reel windows, in its dark red (read above its
+    // words, over reel 3).
+    const QImage client = rig.window.client()->grab().toImage();
+    const QRect panel = rig.w(E::pannomoney)->geometry();
+    ASSERT_TRUE(rig.w(E::Picture3)->geometry().contains(panel.center().x(), panel.top() + 5));
+    EXPECT_EQ(client.pixelColor(panel.center().x(), panel.top() + 5), QColor(128, 0, 0));
     EXPECT_EQ(rig.text(E::PANELBANK), QStringLiteral("0"));
     // Inserting credit takes the panel away.
     rig.click(E::COINSIN);
@@ -305,7 +272,7 @@ TEST_F(Window, QuittingInTheGambleKeepsTheMoneyAtRisk) {
 }
 
 TEST_F(Window, FreeSpinsPlayThemselvesOnTheTimersUntilTheCollect) {
-    triggerFreeSpins(1);
+    rig.triggerFreeSpins(1);
     auto& s = rig.machine.state;
     const std::int32_t won = s.freespinwin;
     const std::int32_t bank = s.bank;
@@ -323,7 +290,7 @@ TEST_F(Window, FreeSpinsPlayThemselvesOnTheTimersUntilTheCollect) {
 }
 
 TEST_F(Window, QuittingDuringFreeSpinsCollectsWhatTheyWon) {
-    triggerFreeSpins(5);
+    rig.triggerFreeSpins(5);
     const std::int32_t bank = rig.machine.state.bank;
     const std::int32_t won = rig.machine.state.freespinwin;
     rig.window.close();
