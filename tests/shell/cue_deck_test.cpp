@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace velmoran::audio {
@@ -80,7 +84,8 @@ TEST_F(CueDeckTest, ALoopedCueRunsUntilTheNextPlay) {
     ASSERT_EQ(out.calls.back(), "start 117 loop");
     // Nothing but a new play stops it; the next cue plays once.
     deck.play(SoundCue::Cue116, false);
-    EXPECT_EQ(out.calls, (std::vector<std::string>{"stop", "start 105", "stop", "start 117 loop", "stop", "start 116"}));
+    EXPECT_EQ(out.calls,
+              (std::vector<std::string>{"stop", "start 105", "stop", "start 117 loop", "stop", "start 116"}));
 }
 
 TEST_F(CueDeckTest, ASilentCueStillCutsTheOnePlaying) {
@@ -184,6 +189,76 @@ TEST(CueStream, AnEmptyOrClearedSoundGivesNothingEvenLooped) {
     s.clear();
     EXPECT_EQ(s.read(b, 8), 0u);
     EXPECT_TRUE(s.finished());
+}
+
+WaveImage soundOf(const Bytes& samples, bool valid = true) {
+    WaveImage w;
+    w.format = WaveFormat{1, 11025, 8};
+    w.samples = samples;
+    if (!valid) w.error = WaveError::NotPcm;
+    return w;
+}
+
+TEST(CueMailbox, OnlyTheLatestRequestCountsAndAnUnreadableSoundIsSilence) {
+    const Bytes a{1, 2, 3}, b{4, 5};
+    CueMailbox box;
+    EXPECT_EQ(box.latest().serial, 0u);
+    const std::uint64_t first = box.post(soundOf(a), false);
+    const std::uint64_t second = box.post(soundOf(b), true);
+    EXPECT_GT(second, first);
+    CueMailbox::Request r = box.latest();
+    EXPECT_EQ(r.serial, second);
+    EXPECT_EQ(r.sound.frameCount(), 2u);
+    EXPECT_TRUE(r.looped);
+
+    box.post(soundOf(a, false), true);
+    EXPECT_EQ(box.latest().sound.frameCount(), 0u);
+    box.postSilence();
+    r = box.latest();
+    EXPECT_EQ(r.sound.frameCount(), 0u);
+    EXPECT_FALSE(r.looped);
+}
+
+TEST(CueMailbox, ASupersededSoundIsNotReadAgain) {
+    const Bytes a{1, 2, 3, 4, 5, 6};
+    CueMailbox box;
+    const std::uint64_t serial = box.post(soundOf(a), true);
+    CueStream s;
+    s.set(a, 1, true);
+    std::uint8_t out[4];
+    ASSERT_EQ(box.read(serial, s, out, 4), std::optional<std::size_t>(4));
+    EXPECT_EQ(Bytes(out, out + 4), (Bytes{1, 2, 3, 4}));
+    box.post(soundOf(a), true);  // the same cue again is a new request
+    EXPECT_EQ(box.read(serial, s, out, 4), std::nullopt);
+}
+
+// The reading side runs on another thread: once a post has returned, the
+// samples of the sound before may be overwritten or freed, and the reader
+// must never hand out a byte of them.
+TEST(CueMailbox, NoSampleOfTheSoundBeforeIsReadAfterThePostReturns) {
+    constexpr std::uint8_t kGone = 0xEE;
+    for (int round = 0; round < 200; ++round) {
+        Bytes samples(512, 7);
+        CueMailbox box;
+        const std::uint64_t serial = box.post(soundOf(samples), true);
+        std::atomic<bool> started{false}, sawGone{false};
+        std::thread reader([&] {
+            CueStream s;
+            s.set(samples, 1, true);
+            std::uint8_t out[64];
+            for (;;) {
+                const auto n = box.read(serial, s, out, sizeof out);
+                started = true;
+                if (!n) return;
+                for (std::size_t i = 0; i < *n; ++i) sawGone = sawGone || out[i] == kGone;
+            }
+        });
+        while (!started) std::this_thread::yield();
+        box.postSilence();
+        std::fill(samples.begin(), samples.end(), kGone);
+        reader.join();
+        ASSERT_FALSE(sawGone) << "round " << round;
+    }
 }
 
 }  // namespace

@@ -63,4 +63,23 @@ std::size_t CueStream::read(std::uint8_t* out, std::size_t max) noexcept {
     return done;
 }
 
+std::uint64_t CueMailbox::post(const WaveImage& sound, bool looped) {
+    std::lock_guard lock(mutex_);
+    latest_.sound = sound.ok() ? sound : WaveImage{};
+    latest_.looped = looped;
+    return ++latest_.serial;
+}
+
+CueMailbox::Request CueMailbox::latest() const {
+    std::lock_guard lock(mutex_);
+    return latest_;
+}
+
+std::optional<std::size_t> CueMailbox::read(std::uint64_t serial, CueStream& stream, std::uint8_t* out,
+                                            std::size_t max) {
+    std::lock_guard lock(mutex_);
+    if (serial != latest_.serial) return std::nullopt;
+    return stream.read(out, max);
+}
+
 }  // namespace velmoran::audio

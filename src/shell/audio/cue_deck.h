@@ -2,11 +2,15 @@
 // The rules of cue playback, apart from any audio device: which cue sounds,
 // that a new cue cuts the one playing (even a cue that turns out silent),
 // and that a looped cue runs on until the next play. The device side is an
-// AudioOutput; CueStream is the sample feed such an output reads from.
+// AudioOutput; CueStream is the sample feed such an output reads from, and
+// CueMailbox hands the latest cue to an output that plays on a thread of its
+// own.
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -23,7 +27,8 @@ public:
     // Silences whatever is sounding, at once. Harmless when idle.
     virtual void stop() = 0;
     // Starts a sound with at least one frame; the output is idle when called.
-    // The image's samples stay valid until the next stop().
+    // The image's samples stay valid until the next stop(); the output must
+    // not read them after stop() has returned, whatever thread reads them.
     virtual void start(const WaveImage& sound, bool looped) = 0;
 };
 
@@ -72,6 +77,35 @@ private:
     std::size_t frame_ = 1;
     std::size_t pos_ = 0;
     bool looped_ = false;
+};
+
+// The latest play request, passed from the thread that plays cues to the
+// thread that feeds the audio device. Only the latest counts: a request
+// posted before the device side looked is simply replaced. Neither side
+// holds the lock for longer than it takes to copy a request or one read of
+// samples, so posting never waits for the device side to do its work.
+class CueMailbox {
+public:
+    struct Request {
+        WaveImage sound;  // no frames: silence
+        bool looped = false;
+        std::uint64_t serial = 0;  // grows with every post; 0 before the first
+    };
+
+    // Any thread. Returns the request's serial.
+    std::uint64_t post(const WaveImage& sound, bool looped);
+    std::uint64_t postSilence() { return post(WaveImage{}, false); }
+    [[nodiscard]] Request latest() const;
+
+    // Reads from `stream`, which plays request `serial`, while that request
+    // is still the latest. Once a newer one is posted not one more sample of
+    // it is read, so a cue's tail never outlives the next play and its
+    // samples may go as soon as the post has returned: returns nothing then.
+    std::optional<std::size_t> read(std::uint64_t serial, CueStream& stream, std::uint8_t* out, std::size_t max);
+
+private:
+    mutable std::mutex mutex_;
+    Request latest_;
 };
 
 }  // namespace velmoran::audio

@@ -11,7 +11,8 @@ namespace velmoran::audio {
 namespace {
 
 // The output is declared first so that it outlives the deck, whose
-// destructor silences it.
+// destructor silences it: from then on the audio thread reads none of the
+// deck's samples, and the output ends that thread.
 class SystemCuePlayer final : public CuePlayer {
 public:
     explicit SystemCuePlayer(QObject* parent) {
@@ -22,17 +23,20 @@ public:
             deck_.load(cue, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
         }
         // Sound ends with the window that plays it.
-        if (parent != nullptr) QObject::connect(parent, &QObject::destroyed, &output_, [this] { output_.stop(); });
+        if (parent != nullptr) QObject::connect(parent, &QObject::destroyed, &guard_, [this] { output_.stop(); });
     }
     void play(SoundCue cue, bool looped) override { deck_.play(cue, looped); }
 
 private:
     QtAudioOutput output_;
     CueDeck deck_{output_};
+    QObject guard_;  // ends the connection above with the player
 };
 
 }  // namespace
 
-std::unique_ptr<CuePlayer> makeSystemCuePlayer(QObject* parent) { return std::make_unique<SystemCuePlayer>(parent); }
+std::unique_ptr<CuePlayer> makeSystemCuePlayer(QObject* parent) {
+    return std::make_unique<SystemCuePlayer>(parent);
+}
 
 }  // namespace velmoran::audio

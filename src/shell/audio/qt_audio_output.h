@@ -1,65 +1,64 @@
 #pragma once
-// The audio device side of the cue player: one QAudioSink in pull mode,
-// fed from a CueStream. Without an audio device every call does nothing.
+// The audio device side of the cue player. The window's thread blocks by
+// design (the reel motion sleeps after every frame, the win lines pause on
+// every tick), so the device is fed from a thread of its own: stop() and
+// start() only post the request to a CueMailbox and wake that thread, which
+// restarts its sink on the new cue. Without an audio device nothing opens
+// and every call stays silent.
 
-#include <QIODevice>
-#include <QObject>
-#include <QTimer>
+#include <atomic>
+#include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "shell/audio/cue_deck.h"
 
-class QAudioSink;
-
 namespace velmoran::audio {
 
-// A read-only QIODevice over a CueStream, so the sink can pull the samples
-// (and a looped sound wraps without a gap). After a single sound it hands
-// out silence rather than an end of data, which the sink would take for a
-// broken stream; `ended` fires once when that silence begins.
-class CueFeed final : public QIODevice {
-    Q_OBJECT
+// The device end of a QtAudioOutput: made, used and destroyed on the audio
+// thread, which has an event loop.
+class CueSink {
 public:
-    CueStream stream;
-    // The value of a silent sample byte: 128 for 8-bit sound, 0 for 16-bit.
-    std::uint8_t silence = 128;
-    void restart() { endedSent_ = false; }
-
-    bool isSequential() const override { return true; }
-    qint64 bytesAvailable() const override;
-
-signals:
-    void ended();
-
-protected:
-    qint64 readData(char* data, qint64 maxSize) override;
-    qint64 writeData(const char*, qint64) override { return -1; }
-
-private:
-    bool endedSent_ = false;
+    virtual ~CueSink() = default;
+    // The latest request has changed: drop what is left of the sound before
+    // and play the request's sound from its start, or fall silent. Returns
+    // true when a device is open for it.
+    virtual bool follow(const CueMailbox::Request& request) = 0;
 };
 
-class QtAudioOutput final : public QObject, public AudioOutput {
-    Q_OBJECT
-public:
-    explicit QtAudioOutput(QObject* parent = nullptr);
-    ~QtAudioOutput() override;
+// Makes the sink, on the audio thread; the sink reads its samples through
+// the mailbox.
+using CueSinkMaker = std::function<std::unique_ptr<CueSink>(CueMailbox&)>;
 
+// The system's default audio output, through a QAudioSink in pull mode.
+std::unique_ptr<CueSink> makeSystemSink(CueMailbox& mailbox);
+
+class QtAudioOutput final : public AudioOutput {
+public:
+    explicit QtAudioOutput(CueSinkMaker makeSink = makeSystemSink);
+    // Silences the output and ends its thread.
+    ~QtAudioOutput() override;
+    QtAudioOutput(const QtAudioOutput&) = delete;
+    QtAudioOutput& operator=(const QtAudioOutput&) = delete;
+
+    // Both return at once, from any thread.
     void stop() override;
     void start(const WaveImage& sound, bool looped) override;
 
-    // True while a sink is open (playing, or draining a finished sound).
+    // The serial of the latest request posted, and of the latest one the
+    // sink has followed: equal once the audio thread has caught up.
+    [[nodiscard]] std::uint64_t posted() const;
+    [[nodiscard]] std::uint64_t followed() const;
+    // True when the sink had a device open for the request it followed last.
     [[nodiscard]] bool active() const;
 
 private:
+    struct Shared;
+    class Thread;
+    void wake();
 
-    CueFeed feed_;
-    std::unique_ptr<QAudioSink> sink_;
-    WaveFormat sinkFormat_;
-    QByteArray sinkDevice_;
-    // Closes the sink a while after a single sound has ended, once the
-    // device has played out what it buffered.
-    QTimer release_;
+    std::shared_ptr<Shared> shared_;
+    std::unique_ptr<Thread> thread_;
 };
 
 }  // namespace velmoran::audio
