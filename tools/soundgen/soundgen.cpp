@@ -40,7 +40,9 @@ private:
     std::uint32_t s_;
 };
 
-double semitones(double base, double n) { return base * std::pow(2.0, n / 12.0); }
+double semitones(double base, double n) {
+    return base * std::pow(2.0, n / 12.0);
+}
 
 // A mono float track. Sounds are added at a time in seconds; with `wrap`
 // set, whatever runs past the end continues at the start, which is how a
@@ -96,14 +98,62 @@ struct Track {
         strike(start, length, freq, amp, {{1.0, 1.0, 0.30}, {2.0, 0.35, 0.15}, {3.0, 0.15, 0.08}});
     }
 
-    // Brighter, brassier voice for the bigger wins.
-    void brassNote(double start, double length, double freq, double amp) {
-        strike(start, length, freq, amp,
-               {{1.0, 1.0, 0.6}, {2.0, 0.6, 0.4}, {3.0, 0.4, 0.3}, {4.0, 0.25, 0.2}, {5.0, 0.12, 0.15}}, 0.015);
+    // A coin landing in the metal tray: a tick of contact, then the coin's
+    // own inharmonic ring, struck again by two smaller bounces.
+    void coin(double start, double freq, double amp, Noise& noise) {
+        const double f = std::min(freq, nyquist() / 2.6);
+        double bounceAt = 0, bounceAmp = 1;
+        for (int b = 0; b < 3; ++b) {
+            const double at = start + bounceAt;
+            add(at, 0.0015, [&, a = amp * bounceAmp](double x) { return a * 0.6 * noise.next() * (1 - x / 0.0015); });
+            strike(at, 0.12, f, amp * bounceAmp,
+                   {{1.0, 1.0, 0.045}, {1.59, 0.7, 0.035}, {2.14, 0.45, 0.025}, {2.61, 0.3, 0.018}}, 0.0005);
+            bounceAt += 0.028 - 0.008 * b + 0.004 * noise.next();
+            bounceAmp *= 0.45;
+        }
     }
 
-    void coin(double start, double freq, double amp) {
-        strike(start, 0.25, freq, amp, {{1.0, 1.0, 0.05}, {1.51, 0.6, 0.04}, {2.37, 0.3, 0.03}}, 0.001);
+    // A struck bell: the hum an octave below, the strike note, a minor
+    // third, a fifth and the nominal an octave above, each ringing out at
+    // its own rate; the upper partials die first.
+    void bellStrike(double start, double length, double freq, double amp) {
+        strike(start, length, freq, amp,
+               {{0.5, 0.35, 1.6},
+                {1.0, 1.0, 1.1},
+                {1.19, 0.45, 0.7},
+                {1.5, 0.3, 0.5},
+                {2.0, 0.55, 0.45},
+                {2.51, 0.25, 0.25},
+                {3.01, 0.2, 0.15},
+                {4.1, 0.12, 0.08}},
+               0.002);
+    }
+
+    // The electric bell of a paying cabinet: a hammer beating a gong some
+    // eighteen times a second, each blow ringing into the next.
+    void alarmBell(double start, double length, double freq, double amp, Noise& noise) {
+        const double beat = 1.0 / 18.0;
+        for (double at = 0; at < length - 0.01; at += beat) {
+            const double a = amp * (0.85 + 0.15 * noise.next());
+            strike(start + at, std::min(0.25, length - at), freq, a,
+                   {{1.0, 1.0, 0.12}, {2.76, 0.5, 0.06}, {5.40, 0.25, 0.03}}, 0.001);
+            add(start + at, 0.002, [&, a](double x) { return 0.25 * a * noise.next() * (1 - x / 0.002); });
+        }
+    }
+
+    // The hopper paying out: coins dropping at a steady rate, a little
+    // uneven, each of its own pitch, over the hum of the motor.
+    void hopper(double start, double length, double perSecond, double amp, Noise& noise, bool motor) {
+        for (double at = 0.02; at < length - 0.05; at += (1 + 0.25 * noise.next()) / perSecond)
+            coin(start + at, 2400 + 700 * noise.next(), amp * (0.8 + 0.2 * noise.next()), noise);
+        if (!motor) return;
+        double phase = 0, lp = 0;
+        add(start, length, [&, amp, length](double x) {
+            phase += kTwoPi * 95 / rate;
+            lp += 0.05 * (noise.next() - lp);
+            const double env = std::min(1.0, x / 0.08) * std::min(1.0, (length - x) / 0.08);
+            return amp * 0.35 * env * (std::sin(phase) + 0.5 * std::sin(2 * phase) + 0.3 * std::sin(3 * phase) + lp);
+        });
     }
 
     void hat(double start, double amp, Noise& noise) {
@@ -130,6 +180,60 @@ struct Track {
         if (m > 0)
             for (double& v : s) v *= peak / m;
     }
+
+    // The RMS of the loudest stretch of `window` seconds (of the whole
+    // track when shorter), in dBFS.
+    double level(double window) const {
+        const std::size_t n = std::min(s.size(), static_cast<std::size_t>(std::lround(window * rate)));
+        if (n == 0) return -200;
+        double sum = 0, best = 0;
+        for (std::size_t i = 0; i < s.size(); ++i) {
+            sum += s[i] * s[i];
+            if (i >= n) sum -= s[i - n] * s[i - n];
+            if (i + 1 >= n) best = std::max(best, sum);
+        }
+        return 10 * std::log10(std::max(best / static_cast<double>(n), 1e-20));
+    }
+
+    // Brings the track to `target` dBFS (see level()) with no sample beyond
+    // `ceiling`: peaks that would pass it are held down by a gain that
+    // closes within a millisecond ahead of them and opens over 40 ms.
+    // Returns false when the level cannot be reached.
+    bool levelTo(double target, double window, double ceiling) {
+        for (int round = 0; round < 12; ++round) {
+            const double now = level(window);
+            if (std::abs(now - target) < 0.05) break;
+            const double g = std::pow(10.0, (target - now) / 20);
+            for (double& v : s) v *= g;
+            limit(ceiling);
+        }
+        double m = 0;
+        for (double v : s) m = std::max(m, std::abs(v));
+        return std::abs(level(window) - target) < 0.1 && m <= ceiling + 1e-9;
+    }
+
+    void limit(double ceiling) {
+        const std::size_t n = s.size();
+        std::vector<double> gain(n, 1.0);
+        for (std::size_t i = 0; i < n; ++i)
+            if (std::abs(s[i]) > ceiling) gain[i] = ceiling / std::abs(s[i]);
+        // Look ahead: each sample takes the lowest gain of the next ms.
+        const auto ahead = static_cast<std::size_t>(rate / 1000 + 1);
+        std::vector<double> held(n);
+        for (std::size_t i = 0; i < n; ++i) {
+            double g = 1.0;
+            for (std::size_t j = i; j < std::min(n, i + ahead); ++j) g = std::min(g, gain[j]);
+            held[i] = g;
+        }
+        // Close at once, open slowly.
+        const double open = 1 - std::exp(-1.0 / (0.04 * rate));
+        double g = 1.0;
+        for (std::size_t i = 0; i < n; ++i) {
+            g = held[i] < g ? held[i] : g + (held[i] - g) * open;
+            s[i] *= g;
+        }
+        for (double& v : s) v = std::clamp(v, -ceiling, ceiling);
+    }
 };
 
 // --- the cues -------------------------------------------------------------
@@ -143,27 +247,33 @@ void click(Track& t) {
     t.normalise(0.8);
 }
 
+// The reel stop: the latch's pawl snaps into its notch, the drum knocks
+// against it a moment later with a low body (high enough to carry on small
+// speakers) and rattles once as it settles. All of it is over in a tenth
+// of a second, before the next reel can stop.
 void thud(Track& t) {
     Noise noise(116);
-    const double len = t.s.size() / static_cast<double>(t.rate);
-    // The body: a low knock whose pitch sags as the reel settles, high
-    // enough to carry on small speakers.
+    // The pawl: a bright, hard snap.
+    double prev = 0;
+    t.add(0, 0.004, [&](double x) {
+        const double n = noise.next();
+        const double hp = n - 0.7 * prev;
+        prev = n;
+        return 1.2 * hp * std::exp(-x / 0.0012);
+    });
+    t.strike(0, 0.03, 3200, 0.35, {{1.0, 1.0, 0.004}, {1.73, 0.6, 0.003}}, 0.0002);
+    // The drum against the stop: a knock whose pitch sags as it settles.
+    const double knock = 0.012;
     double phase = 0;
-    t.add(0, len, [&](double x) {
-        const double f = 80 + 150 * std::exp(-x / 0.035);
+    t.add(knock, 0.2, [&](double x) {
+        const double f = 120 + 110 * std::exp(-x / 0.02);
         phase += kTwoPi * f / t.rate;
-        return std::exp(-x / 0.07) * std::sin(phase) * std::min(1.0, x / 0.002);
+        return 0.9 * std::exp(-x / 0.03) * (std::sin(phase) + 0.35 * std::sin(2 * phase)) * std::min(1.0, x / 0.001);
     });
-    // The latch: a dull, low-passed rattle at the moment of contact.
-    double lp = 0;
-    t.add(0, 0.02, [&](double x) {
-        lp += 0.15 * (noise.next() - lp);
-        return 2.5 * lp * std::exp(-x / 0.006);
-    });
-    // The wooden knock of the stop against the cabinet.
-    t.strike(0, 0.12, 340, 0.45, {{1.0, 1.0, 0.03}, {2.3, 0.4, 0.015}});
-    t.strike(0, 0.06, 1150, 0.12, {{1.0, 1.0, 0.01}});
-    t.fadeEdges(0.001, 0.03);
+    t.strike(knock, 0.1, 430, 0.45, {{1.0, 1.0, 0.018}, {2.3, 0.4, 0.01}});
+    // One rattle of the latch as the drum comes to rest.
+    t.strike(0.05, 0.03, 2500, 0.18, {{1.0, 1.0, 0.004}, {1.6, 0.5, 0.003}}, 0.0002);
+    t.fadeEdges(0.0005, 0.03);
     t.normalise(0.85);
 }
 
@@ -228,64 +338,54 @@ void whoosh(Track& t) {
     t.normalise(0.8);
 }
 
-// A win jingle. `level` runs from 0 (the smallest win) to 13 (the largest):
-// more notes, higher climbs, fuller chords and, for the big ones, a rolling
-// fanfare with coins.
-void jingle(Track& t, int level) {
+// The win sounds, by `level` from 0 (the smallest win) to 13 (the
+// largest). They speak with the cabinet's own parts rather than a tune:
+//   0-3   coins: one to four coins dropping into the tray, after a small
+//         counter bell;
+//   4-10  the payout: a hand bell struck two to four times over the hopper
+//         paying coins;
+//   11-13 the jackpot: the electric bell ringing without a break over the
+//         hopper running flat out with its motor, a big bell struck at the
+//         start and again and again, and a last strike that rings out.
+void winCoins(Track& t, int level) {
+    Noise noise(static_cast<std::uint32_t>(2000 + level));
     const double len = t.s.size() / static_cast<double>(t.rate);
-    const double root = semitones(523.25, level % 3);  // C5, shifted a little for variety
-    static constexpr int kSteps[] = {0, 4, 7, 12, 16, 19, 24, 28, 31};
-    const int notes = std::min(9, 2 + level / 2 + 1);
-    const bool fanfare = len > 4.0;
-    auto voice = [&](double at, double l, double f, double a) {
-        if (level >= 9)
-            t.brassNote(at, l, f, a);
-        else
-            t.chimeNote(at, l, f, a);
-    };
-
-    double phraseLen = fanfare ? 1.6 : len;
-    const double step = std::min(0.11, phraseLen * 0.55 / notes);
-    double start = 0;
-    int phrase = 0;
-    Noise coins(static_cast<std::uint32_t>(1000 + level));
-    while (start < len - 0.05) {
-        const double key = fanfare ? 2.0 * (phrase % 6) : 0.0;
-        const bool last = !fanfare || start + 2 * phraseLen > len;
-        const double thisLen = last ? len - start : phraseLen;
-        for (int i = 0; i < notes; ++i)
-            voice(start + i * step, thisLen - i * step, semitones(root, kSteps[i] + key), 0.6);
-        // The closing chord rings to the end of the phrase.
-        const double chordAt = start + notes * step;
-        const double chordLen = thisLen - notes * step;
-        if (chordLen > 0.05) {
-            const double top = kSteps[notes - 1] + key;
-            voice(chordAt, chordLen, semitones(root, top), 0.7);
-            if (level >= 3) voice(chordAt, chordLen, semitones(root, top - 5), 0.45);
-            if (level >= 6) voice(chordAt, chordLen, semitones(root, top - 8), 0.4);
-            if (level >= 6) t.brassNote(start, thisLen, semitones(root, key - 24), 0.35);  // bass
-            // A long closing chord keeps ringing: the top note is struck
-            // again and again, a little softer each time, like the bell of
-            // a machine paying out.
-            double amp = 0.55;
-            for (double at = chordAt + 0.18; at < start + thisLen - 0.1; at += 0.18) {
-                voice(at, start + thisLen - at, semitones(root, top + (phrase + static_cast<int>(at / 0.18)) % 2 * 12),
-                      amp);
-                amp *= 0.93;
-            }
-        }
-        if (fanfare) {
-            // Coins raining down, more of them as the sequence goes on.
-            const int rain = 4 + 2 * phrase;
-            for (int i = 0; i < rain; ++i) {
-                const double at = start + (coins.next() + 1) / 2 * thisLen;
-                t.coin(at, std::min(t.nyquist() * 0.7, 2600 + 900 * coins.next()), 0.25);
-            }
-        }
-        start += thisLen;
-        ++phrase;
+    // A desk bell a fifth higher for each larger win.
+    t.strike(0, len, semitones(1318.5, 2 * level), 0.5, {{1.0, 1.0, 0.25}, {2.71, 0.35, 0.08}, {5.2, 0.12, 0.03}},
+             0.001);
+    const int coins = level + 1;
+    for (int i = 0; i < coins; ++i) {
+        const double at = 0.015 + i * std::min(0.11, (len - 0.1) / coins);
+        t.coin(at, 2300 + 500 * noise.next(), 0.8, noise);
     }
-    t.fadeEdges(0.002, std::min(0.15, len / 6));
+    t.fadeEdges(0.0005, std::min(0.05, len / 5));
+    t.normalise(0.8);
+}
+
+void winPayout(Track& t, int level) {
+    Noise noise(static_cast<std::uint32_t>(3000 + level));
+    const double len = t.s.size() / static_cast<double>(t.rate);
+    // Each cue its own bell: lower and fuller as the win grows.
+    const double bell = semitones(880.0, -2.0 * (level - 4));
+    const int strikes = 2 + (level - 4) / 3;
+    const double gap = std::min(0.45, (len - 0.6) / strikes);
+    for (int i = 0; i < strikes; ++i) t.bellStrike(i * gap, len - i * gap, i % 2 ? bell * 1.26 : bell, 0.9);
+    t.hopper(0.05, len - 0.25, 7 + level, 0.35, noise, false);
+    t.fadeEdges(0.001, std::min(0.3, len / 5));
+    t.normalise(0.85);
+}
+
+void winJackpot(Track& t, int level) {
+    Noise noise(static_cast<std::uint32_t>(4000 + level));
+    const double len = t.s.size() / static_cast<double>(t.rate);
+    const double ring = len - 1.2;  // the electric bell stops, the last strike rings out
+    t.alarmBell(0, ring, 1046.5 - 60 * (level - 11), 0.32, noise);
+    t.hopper(0.03, ring, 14 + 2 * (level - 11), 0.22, noise, true);
+    const double big = semitones(392.0, -2.0 * (level - 11));
+    for (double at = 0; at < ring - 0.5; at += 2.0) t.bellStrike(at, std::min(2.5, len - at), big, 0.7);
+    t.bellStrike(ring, len - ring, big, 0.9);
+    t.bellStrike(ring, len - ring, big * 1.5, 0.45);
+    t.fadeEdges(0.001, 0.4);
     t.normalise(0.85);
 }
 
@@ -307,8 +407,7 @@ void loopTune(Track& t) {
         const int tones[] = {0, kMinor[bar] ? 3 : 4, 7, 12};
         // Bass on beats one and three.
         t.strike(barAt, 2 * beat, semitones(a3 / 2, r), 0.5, {{1.0, 1.0, 0.5}, {2.0, 0.4, 0.3}}, 0.01);
-        t.strike(barAt + 2 * beat, 2 * beat, semitones(a3 / 2, r + 7), 0.4, {{1.0, 1.0, 0.5}, {2.0, 0.4, 0.3}},
-                 0.01);
+        t.strike(barAt + 2 * beat, 2 * beat, semitones(a3 / 2, r + 7), 0.4, {{1.0, 1.0, 0.5}, {2.0, 0.4, 0.3}}, 0.01);
         // Arpeggio in eighths.
         for (int i = 0; i < 8; ++i)
             t.chimeNote(barAt + i * beat / 2, beat * 1.5, semitones(a3 * 2, r + tones[kPattern[i]]), 0.22);
@@ -415,7 +514,13 @@ Track synthesise(const CueFormat& f) {
         loopTune(t);
     } else {
         const auto* w = std::find(std::begin(kWinCues), std::end(kWinCues), f.cue);
-        jingle(t, static_cast<int>(w - std::begin(kWinCues)));
+        const int level = static_cast<int>(w - std::begin(kWinCues));
+        if (level <= 3)
+            winCoins(t, level);
+        else if (level <= 10)
+            winPayout(t, level);
+        else
+            winJackpot(t, level);
     }
     return t;
 }
@@ -429,8 +534,15 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string dir = argv[1];
+    // Below full scale by more than an 8-bit step, so no sample clips.
+    constexpr double kCeiling = 0.97;
     for (const auto& f : velmoran::soundgen::kCueFormats) {
-        const auto bytes = velmoran::encode(f, velmoran::synthesise(f));
+        velmoran::Track t = velmoran::synthesise(f);
+        if (!t.levelTo(f.level, velmoran::soundgen::kLevelWindow, kCeiling)) {
+            std::cerr << "velmoran_soundgen: cue " << f.cue << " cannot reach " << f.level << " dBFS\n";
+            return 1;
+        }
+        const auto bytes = velmoran::encode(f, t);
         const std::string path = dir + "/RESOURCE_ID_" + std::to_string(f.cue) + ".wav";
         std::ofstream out(path, std::ios::binary);
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
