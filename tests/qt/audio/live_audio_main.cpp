@@ -228,7 +228,11 @@ int main(int argc, char** argv) {
     check(rec.samples() >= kWindow, "the recording runs");
     check(Listen{rec.take()}.peak(0, rec.samples()) <= kLoud, "the sink is silent before any cue");
 
+    const auto loadStart = Clock::now();
     auto player = velmoran::audio::makeSystemCuePlayer();
+    std::printf("loading the 24 cues and starting the player: %lld ms\n",
+                static_cast<long long>(
+                    std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - loadStart).count()));
     std::int64_t worstUs = 0;
     auto play = [&](SoundCue cue, bool looped) {
         const std::size_t at = rec.samples();  // the sound can only appear after this point
