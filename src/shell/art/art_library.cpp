@@ -63,6 +63,8 @@ struct Library::Impl {
     std::array<QPixmap, kSymbolCount + 1> symbolPictures;
     std::array<QImage, kSymbolCount + 1> symbolImages;
     std::array<std::vector<QPixmap>, 6> lists;
+    QPixmap tile;
+    std::array<QPixmap, 5> stripFigures;
     mutable QHash<quint64, QPixmap> composites;
     QPixmap none;
 
@@ -80,6 +82,11 @@ struct Library::Impl {
     }
 
     std::vector<QPixmap>& list(PictureList l) { return lists[static_cast<std::size_t>(l)]; }
+
+    const QPixmap& tilePixmap() {
+        if (tile.isNull()) tile = pixmap(100, 100, paintHighlightTile);
+        return tile;
+    }
 
     void renderSymbols();
     void renderAsset(Asset a);
@@ -172,7 +179,7 @@ void Library::Impl::renderList(PictureList l) {
                 out.push_back(
                     pixmap(100, 100, [&](QPainter& p) { symbols.drawTepeeFrame(p, f, QRectF(0, 0, 100, 100)); }));
             }
-            out.push_back(pixmap(100, 100, paintHighlightTile));
+            out.push_back(tilePixmap());
             break;
         case PictureList::ImageList2:
             for (int f = 1; f <= kEmblemFrames; ++f) {
@@ -249,6 +256,21 @@ QPixmap Library::composite(PictureList list, int base, int overlay) const {
 
 qreal Library::devicePixelRatio() const noexcept {
     return impl_->dpr;
+}
+
+const QPixmap& Library::highlightTile() const {
+    return impl_->tilePixmap();
+}
+
+const QPixmap& Library::stripFigures(int reel) const {
+    if (reel < 1 || reel > 5) return impl_->none;
+    auto& figures = impl_->stripFigures[static_cast<std::size_t>(reel - 1)];
+    if (figures.isNull()) {
+        const QSize s = layoutSize(reelAsset(reel));
+        figures =
+            impl_->pixmap(s.width(), s.height(), [&](QPainter& p) { paintStripFigures(p, reel, impl_->symbols); });
+    }
+    return figures;
 }
 
 const QPixmap& Library::symbol(Symbol s) const {

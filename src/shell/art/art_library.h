@@ -80,6 +80,12 @@ public:
     // One symbol as it appears in a reel cell, 100 x 100 (the strips are
     // assembled from exactly these pictures).
     [[nodiscard]] const QPixmap& symbol(Symbol s) const;
+    // The highlight tile, picture 21 of ImageList1 (the same pixmap), drawn
+    // without the rest of its list.
+    [[nodiscard]] const QPixmap& highlightTile() const;
+    // Reel 1 to 5's strip with its symbols only, on transparency: what a lit
+    // cell shows inside the tile's frame.
+    [[nodiscard]] const QPixmap& stripFigures(int reel) const;
 
 private:
     struct Impl;

@@ -8,6 +8,7 @@
 #include <array>
 
 #include "reels/paytable.h"
+#include "reels/strips.h"
 #include "shell/art/art_symbols.h"
 #include "shell/art/pay_table_text.h"
 
@@ -199,8 +200,9 @@ void beadBand(QPainter& p, const QRectF& r) {
     p.restore();
 }
 
-// A cream plaque for painted lettering and the meters.
-void plaque(QPainter& p, const QRectF& r, qreal radius = 6) {
+}  // namespace
+
+void paintPlaque(QPainter& p, const QRectF& r, qreal radius) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient g(r.topLeft(), r.bottomLeft());
@@ -213,18 +215,17 @@ void plaque(QPainter& p, const QRectF& r, qreal radius = 6) {
     goldFrame(p, r, 2.0, radius);
 }
 
-}  // namespace
-
 void paintBackground(QPainter& p) {
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF all(0, 0, 645, 476);
     wood(p, all, 11);
 
-    // Meters along the top.
-    const QRectF credit(46, 2, 186, 44), win(238, 2, 156, 44), last(398, 2, 204, 44);
-    plaque(p, credit);
-    plaque(p, win);
-    plaque(p, last);
+    // Meters along the top. The Win meter's plaque begins well left of its
+    // number, as the Credit meter's does, so the figures never touch a frame.
+    const QRectF credit(46, 2, 180, 44), win(232, 2, 162, 44), last(398, 2, 204, 44);
+    paintPlaque(p, credit);
+    paintPlaque(p, win);
+    paintPlaque(p, last);
     const QFont word = displayFont(14);
     outlinedText(p, QRectF(56, 2, 70, 18), QStringLiteral("Credit"), word, kTerracotta, kCream, 0, false);
     outlinedText(p, QRectF(244, 2, 34, 18), QStringLiteral("Win"), word, kTerracotta, kCream, 0, false);
@@ -359,16 +360,16 @@ QString faceText(Asset a) {
     }
 }
 
-void banknote(QPainter& p, const QRectF& r, bool dim) {
+void banknote(QPainter& p, const QRectF& r) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    const QColor paper = dim ? QColor(0xc8, 0xc4, 0xbc) : QColor(0xd8, 0xee, 0xc4);
-    const QColor ink = dim ? QColor(0x8a, 0x86, 0x80) : QColor(0x2c, 0x62, 0x26);
+    const QColor paper(0xd8, 0xee, 0xc4);
+    const QColor ink(0x2c, 0x62, 0x26);
     p.setPen(QPen(ink, 1.0));
     p.setBrush(paper);
     p.drawRoundedRect(r, 2, 2);
     p.drawRoundedRect(r.adjusted(2.5, 2.5, -2.5, -2.5), 1.5, 1.5);
-    p.setBrush(dim ? paper.darker(110) : QColor(0xb4, 0xd8, 0x98));
+    p.setBrush(QColor(0xb4, 0xd8, 0x98));
     p.drawEllipse(r.center(), r.height() * 0.3, r.height() * 0.3);
     QFont f = serifFont(r.height() * 0.42);
     outlinedText(p, QRectF(r.center().x() - 10, r.top(), 20, r.height()), QStringLiteral("$"), f, ink, ink, 0, false);
@@ -383,18 +384,15 @@ void banknote(QPainter& p, const QRectF& r, bool dim) {
 void paintButton(QPainter& p, Asset a, Look look, const SymbolArt&) {
     const QSize s = layoutSize(a);
     const QRectF r(0, 0, s.width(), s.height());
-    Scheme sc = schemeFor(a);
-    if (look == Look::Disabled) {
-        sc = {QColor(0xb4, 0xac, 0xa2), QColor(0x6e, 0x66, 0x5e), QColor(0xe0, 0xd8, 0xcc), QColor(0x3e, 0x38, 0x32)};
-    }
+    const Scheme sc = schemeFor(a);
     const bool pressed = look == Look::Pressed;
     p.setRenderHint(QPainter::Antialiasing);
     // The rim.
     p.setPen(Qt::NoPen);
     p.fillRect(r, QColor(0x18, 0x0a, 0x04));
     QLinearGradient rim(r.topLeft(), r.bottomLeft());
-    rim.setColorAt(0, look == Look::Disabled ? QColor(0x9a, 0x92, 0x88) : kGoldLight);
-    rim.setColorAt(1, look == Look::Disabled ? QColor(0x5a, 0x52, 0x4a) : kGoldDark);
+    rim.setColorAt(0, kGoldLight);
+    rim.setColorAt(1, kGoldDark);
     p.setBrush(rim);
     p.drawRoundedRect(r.adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
     // The body.
@@ -421,25 +419,28 @@ void paintButton(QPainter& p, Asset a, Look look, const SymbolArt&) {
     }
     const QPointF shift = pressed ? QPointF(1, 1) : QPointF(0, 0);
     if (a == Asset::NotesButton) {
-        banknote(p, QRectF(body.center().x() - 26, body.center().y() - 12, 52, 24).translated(shift),
-                 look == Look::Disabled);
-        return;
+        banknote(p, QRectF(body.center().x() - 26, body.center().y() - 12, 52, 24).translated(shift));
+    } else {
+        const qreal px = s.height() <= 30 ? 14 : 17;
+        const bool darkText = sc.text.lightness() < 128;
+        outlinedText(p, body.translated(shift), faceText(a), displayFont(px), sc.text,
+                     darkText ? QColor(0xff, 0xf2, 0xc0) : sc.edge, 2.2, !darkText);
     }
-    const QString text = faceText(a);
-    const qreal px = s.height() <= 30 ? 14 : 17;
-    const bool darkText = sc.text.lightness() < 128;
-    outlinedText(p, body.translated(shift), text, displayFont(px), sc.text,
-                 look == Look::Disabled ? sc.dark : (darkText ? QColor(0xff, 0xf2, 0xc0) : sc.edge),
-                 look == Look::Disabled ? 0 : 2.2, look != Look::Disabled && !darkText);
+    if (look == Look::Disabled) {
+        // Every game locks the console for the length of a spin: a face
+        // that only dims a little keeps the console from flashing, yet reads
+        // as out of use beside the lit ones.
+        p.setCompositionMode(QPainter::CompositionMode_SourceAtop);
+        p.fillRect(r, kDisabledShade);
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
 }
 
 void paintHeading(QPainter& p, const QSize& size, const QString& text) {
+    // Only the lettering: the heading lies on the meter's plaque, whose gold
+    // frame and rounded corner run through the top rows of its box.
     const QRectF r(0, 0, size.width(), size.height());
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient g(r.topLeft(), r.bottomLeft());
-    g.setColorAt(0, QColor(0xff, 0xfa, 0xee));
-    g.setColorAt(1, QColor(0xf6, 0xe8, 0xc8));
-    p.fillRect(r, g);
     outlinedText(p, r.adjusted(0, 1, 0, 0), text, displayFont(17), kTerracotta, kGoldLight, 2.0, false);
     p.setPen(QPen(kGold, 1.2));
     p.drawLine(QPointF(8, r.bottom() - 2), QPointF(r.right() - 8, r.bottom() - 2));
@@ -483,8 +484,45 @@ void paintLineMarker(QPainter& p, int line, bool lit) {
 }
 
 void paintHighlightTile(QPainter& p) {
-    p.fillRect(QRectF(0, 0, 100, 100), QColor(0xf4, 0xf4, 0xf4));
-    for (int x = 0; x < 100; x += 10) p.fillRect(QRectF(x, 0, 5, 100), QColor(0xd2, 0xd2, 0xd6));
+    const QRectF r(0, 0, 100, 100);
+    const int f = kHighlightFrame;
+    // Pale stripes running down, white and a warm pale grey: the light the
+    // winning symbol stands in.
+    p.fillRect(r, QColor(0xff, 0xfd, 0xf6));
+    for (int x = 5; x < 100; x += 10) p.fillRect(QRectF(x, 0, 5, 100), QColor(0xe6, 0xe2, 0xd8));
+    // The frame's light falls inwards over the stripes.
+    p.setBrush(Qt::NoBrush);
+    for (int i = 0; i < 10; ++i) {
+        QColor glow(0xff, 0xc8, 0x50);
+        glow.setAlpha(170 - i * 17);
+        p.setPen(QPen(glow, 1.0));
+        p.drawRect(r.adjusted(f + 0.5 + i, f + 0.5 + i, -f - 0.5 - i, -f - 0.5 - i));
+    }
+    // The frame: a gold tube lit along its middle, square so that the tile
+    // covers its cell to the corners.
+    const QColor bands[kHighlightFrame] = {kGoldDark, kGold,    QColor(0xff, 0xd8, 0x68), QColor(0xff, 0xec, 0xa8),
+                                           kGold,     kGoldDark};
+    for (int i = 0; i < f; ++i) {
+        p.setPen(QPen(bands[i], 1.0));
+        p.drawRect(r.adjusted(i + 0.5, i + 0.5, -i - 0.5, -i - 0.5));
+    }
+    // A bead at each corner, as on the cabinet's bands.
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kTurquoise);
+    for (const QPointF c : {QPointF(3, 3), QPointF(97, 3), QPointF(3, 97), QPointF(97, 97)})
+        p.drawPolygon(QPolygonF{{c.x(), c.y() - 3}, {c.x() + 3, c.y()}, {c.x(), c.y() + 3}, {c.x() - 3, c.y()}});
+}
+
+void paintStripFigures(QPainter& p, int reel, const SymbolArt& symbols) {
+    for (int cell = 0; cell < kStripCells; ++cell) {
+        const Symbol s = stripSymbol(reel, cell);
+        const QRectF r(0, cell * 100, 100, 100);
+        if (s == Symbol::Tepee || s == Symbol::Emblem)
+            symbols.drawCell(p, s, r);
+        else
+            symbols.drawFigure(p, s, r);
+    }
 }
 
 void paintMultiplier(QPainter& p, int factor, int sparkle) {
@@ -597,12 +635,16 @@ void arrow(QPainter& p, QPointF tip, qreal len, qreal scale, int flicker) {
     p.restore();
 }
 
-void arrowGround(QPainter& p, const QRectF& r) {
+}  // namespace
+
+void paintArrowGround(QPainter& p, const QRectF& r) {
     p.fillRect(r, QColor(0xf6, 0xea, 0xd2));
+    // The pattern runs along the band the strip shows; the rest of a larger
+    // frame, never seen, carries on plain.
+    const qreal h = qMin<qreal>(r.height(), kArrowBandHeight);
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(0xe2, 0xcc, 0xa4), 1.2));
-    const qreal h = r.height();
     QPainterPath zig;
     zig.moveTo(r.left(), r.top() + h * 0.2);
     for (qreal x = r.left(); x < r.right() + 12; x += 12) {
@@ -613,27 +655,33 @@ void arrowGround(QPainter& p, const QRectF& r) {
     p.drawPath(zig.translated(0, h * 0.72));
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0xe8, 0xd4, 0xae));
-    for (qreal x = r.left() + 20; x < r.right(); x += 40) p.drawEllipse(QPointF(x, r.center().y()), 1.2, 1.2);
+    for (qreal x = r.left() + 20; x < r.right(); x += 40) p.drawEllipse(QPointF(x, r.top() + h / 2), 1.2, 1.2);
     p.restore();
 }
+
+namespace {
+
+// Every arrow picture draws the arrow at one size, centred on the band's
+// middle row, between these tips: the strip and the frames then follow on
+// from each other without a jump.
+constexpr qreal kArrowScale = 0.85;
+constexpr qreal kArrowLength = 150 * kArrowScale;
+constexpr qreal kArrowLeftTip = 6;
+// The fletching reaches two units past the shaft's end.
+constexpr qreal kArrowRightTip = kArrowBandWidth - 4 - kArrowLength - 2 * kArrowScale;
 
 }  // namespace
 
 void paintArrowFrame(QPainter& p, int frame) {
-    const QRectF r(0, 0, 645, 40);
-    arrowGround(p, r);
+    paintArrowGround(p, QRectF(0, 0, 645, 40));
     const int f = qBound(1, frame, 14);
-    const qreal len = 150;
-    qreal tipX = 8;
-    if (f <= 6) tipX = 8 + (645 - 8 - len - 6) * (6 - f) / 5.0;
-    arrow(p, QPointF(tipX, 20), len, 1.0, f);
+    const qreal tipX = f <= 6 ? kArrowLeftTip + (kArrowRightTip - kArrowLeftTip) * (6 - f) / 5.0 : kArrowLeftTip;
+    arrow(p, QPointF(tipX, kArrowBandHeight / 2.0), kArrowLength, kArrowScale, f);
 }
 
 void paintArrowStrip(QPainter& p) {
-    const QRectF r(0, 0, 639, 28);
-    arrowGround(p, r);
-    const qreal scale = 0.7, len = 150 * 0.7;
-    arrow(p, QPointF(639 - len - 5, 14), len, scale, 0);
+    paintArrowGround(p, QRectF(0, 0, kArrowBandWidth, kArrowBandHeight));
+    arrow(p, QPointF(kArrowRightTip, kArrowBandHeight / 2.0), kArrowLength, kArrowScale, 0);
 }
 
 namespace {
@@ -813,7 +861,7 @@ void paintGambleBackdrop(QPainter& p) {
     p.drawRoundedRect(felt, 8, 8);
     goldFrame(p, felt, 2.0, 8);
     // The stake plaque at the top.
-    plaque(p, QRectF(28, 3, 198, 28), 6);
+    paintPlaque(p, QRectF(28, 3, 198, 28), 6);
     // Suit marks beside the suit buttons and a frame round the card.
     p.setPen(QPen(QColor(0xf8, 0xd9, 0x80, 120), 1.2));
     p.setBrush(Qt::NoBrush);
@@ -832,9 +880,10 @@ void paintGambleBackdrop(QPainter& p) {
 }
 
 void paintGambleResult(QPainter& p, bool win) {
+    // Only the rounded plate: wherever it comes to rest on the panel, the
+    // panel shows round its corners.
     const QRectF r(0, 0, 150, 30);
     p.setRenderHint(QPainter::Antialiasing);
-    p.fillRect(r, QColor(0x10, 0x36, 0x1c));
     QLinearGradient g(r.topLeft(), r.bottomLeft());
     if (win) {
         g.setColorAt(0, QColor(0xfb, 0xdc, 0x6a));
@@ -854,7 +903,9 @@ void paintPayTable(QPainter& p, const SymbolArt& symbols) {
     const QRectF r(0, 0, 500, 378);
     p.setRenderHint(QPainter::Antialiasing);
     wood(p, r, 31);
-    const QRectF sheet = r.adjusted(6, 6, -6, -6);
+    // The sheet ends above the window's Close Paytable button (x 300 to 465,
+    // y 353 to 374), which stands on a wooden footer of its own.
+    const QRectF sheet(6, 6, 488, 338);
     QLinearGradient g(sheet.topLeft(), sheet.bottomLeft());
     g.setColorAt(0, QColor(0xfd, 0xf4, 0xe0));
     g.setColorAt(1, QColor(0xf0, 0xdc, 0xb2));
@@ -863,7 +914,7 @@ void paintPayTable(QPainter& p, const SymbolArt& symbols) {
     p.drawRoundedRect(sheet, 8, 8);
     goldFrame(p, sheet, 2.0, 8);
     beadBand(p, QRectF(12, 10, 476, 6));
-    outlinedText(p, QRectF(0, 16, 500, 28), QStringLiteral("PAY TABLE"), serifFont(22), kTerracotta, kGoldLight, 2.0);
+    outlinedText(p, QRectF(0, 15, 500, 26), QStringLiteral("PAY TABLE"), serifFont(22), kTerracotta, kGoldLight, 2.0);
 
     // Ten line symbols, in two rows of five, richest last.
     static const Symbol order[10] = {Symbol::Chief,     Symbol::Maiden, Symbol::Dreamcatcher, Symbol::BuffaloSkull,
@@ -871,21 +922,21 @@ void paintPayTable(QPainter& p, const SymbolArt& symbols) {
                                      Symbol::LetterQ,   Symbol::LetterJ};
     const QFont figures = displayFont(11);
     for (int i = 0; i < 10; ++i) {
-        const qreal x = 14 + (i % 5) * 95.0, y = 46 + (i / 5) * 104.0;
-        const QRectF cell(x, y, 91, 100);
+        const qreal x = 14 + (i % 5) * 95.0, y = 42 + (i / 5) * 98.0;
+        const QRectF cell(x, y, 91, 94);
         p.setPen(QPen(QColor(0xc9, 0x8f, 0x45, 160), 1.0));
         p.setBrush(QColor(255, 255, 255, 90));
         p.drawRoundedRect(cell, 6, 6);
-        symbols.drawCell(p, order[i], QRectF(x + 2, y + 3, 46, 46));
+        symbols.drawCell(p, order[i], QRectF(x + 2, y + 2, 46, 46));
         const QStringList lines = linePayLines(order[i]);
         for (int k = 0; k < lines.size(); ++k) {
-            const QRectF lr(x + 2, y + 50 + k * 12.5, 87, 12.5);
+            const QRectF lr(x + 2, y + 48 + k * 11.5, 87, 11.5);
             outlinedText(p, lr, lines[k], figures, kInk, kInk, 0, false);
         }
     }
 
     // Scatter and wild.
-    const qreal y0 = 256;
+    const qreal y0 = 240;
     symbols.drawCell(p, Symbol::Tepee, QRectF(16, y0, 46, 46));
     outlinedText(p, QRectF(66, y0 - 2, 100, 16), QStringLiteral("SCATTER"), displayFont(13), kDeepRed, kInk, 0, false);
     const QStringList scatter = scatterPayLines();
@@ -906,15 +957,21 @@ void paintPayTable(QPainter& p, const SymbolArt& symbols) {
     for (int k = 0; k < wild.size(); ++k) {
         outlinedText(p, QRectF(350, y0 + 14 + k * 12, 136, 12), wild[k], figures, kInk, kInk, 0, false);
     }
+    // The rules under a thin line of their own, clear of the scatter's lines.
     const QStringList rules = featureRules();
     const QFont small = displayFont(10, false);
-    // The rules under a thin line of their own, clear of the scatter's four
-    // lines and of the window's Close Paytable button, which covers
-    // x 300 to 465 from y 353 down.
     p.setPen(QPen(QColor(0xc9, 0x8f, 0x45, 200), 1.0));
-    p.drawLine(QPointF(40, 323.5), QPointF(460, 323.5));
-    outlinedText(p, QRectF(14, 326, 472, 13), rules[2], small, kInk, kInk, 0, false);
-    outlinedText(p, QRectF(14, 339, 472, 13), rules[3], small, kInk, kInk, 0, false);
+    p.drawLine(QPointF(40, 308.5), QPointF(460, 308.5));
+    outlinedText(p, QRectF(14, 311, 472, 13), rules[2], small, kInk, kInk, 0, false);
+    outlinedText(p, QRectF(14, 324, 472, 13), rules[3], small, kInk, kInk, 0, false);
+
+    // The footer: a band of beadwork beside the button, as long as it is high.
+    const QRectF band(12, 353, 276, 21);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kWoodDark);
+    p.drawRoundedRect(band.adjusted(-1.5, -1.5, 1.5, 1.5), 3, 3);
+    beadBand(p, band);
+    goldFrame(p, band.adjusted(-1, -1, 1, 1), 1.2, 3);
 }
 
 void paintIcon(QPainter& p, int size, const SymbolArt& symbols) {

@@ -29,7 +29,17 @@ inline const QColor kTurquoiseDark{0x16, 0x5f, 0x5a};
 inline const QColor kCream{0xfb, 0xef, 0xd5};
 inline const QColor kParchment{0xef, 0xd6, 0xa6};
 inline const QColor kInk{0x2a, 0x16, 0x0b};
+// Laid over a face that cannot be used: it dims the face without greying it.
+inline const QColor kDisabledShade{0x1a, 0x0c, 0x04, 84};
 }  // namespace palette
+
+// The arrow strip's visible band (the arrow frames are larger pictures shown
+// from their top-left corner in a box of this size).
+inline constexpr int kArrowBandWidth = 639;
+inline constexpr int kArrowBandHeight = 28;
+// The width of the lit frame round the highlight tile; inside it a lit cell
+// shows its symbol.
+inline constexpr int kHighlightFrame = 6;
 
 // A transparent canvas of `w` x `h` device-independent pixels at `dpr`.
 [[nodiscard]] QImage canvas(int w, int h, qreal dpr);
@@ -49,11 +59,19 @@ void paintButton(QPainter& p, Asset a, Look look, const SymbolArt& symbols);
 void paintHeading(QPainter& p, const QSize& size, const QString& text);
 void paintLineMarker(QPainter& p, int line, bool lit);
 void paintHighlightTile(QPainter& p);
+// A reel strip's symbols without their parchment ground, as a lit cell shows
+// them; the scatter and the wild keep their own grounds.
+void paintStripFigures(QPainter& p, int reel, const SymbolArt& symbols);
 // The multiplier frames draw their glyph on a transparent canvas; the
 // library flattens them onto the pure white mask ground.
 void paintMultiplier(QPainter& p, int factor, int sparkle);
 void paintArrowFrame(QPainter& p, int frame);
 void paintArrowStrip(QPainter& p);
+// The pale patterned ground of the arrow pictures, over `r`; its pattern
+// fills the visible band.
+void paintArrowGround(QPainter& p, const QRectF& r);
+// A cream plaque with a gold frame, for lettering on the dark cabinet.
+void paintPlaque(QPainter& p, const QRectF& r, qreal radius = 6);
 void paintCard(QPainter& p, int index);
 void paintGambleBackdrop(QPainter& p);
 void paintGambleResult(QPainter& p, bool win);

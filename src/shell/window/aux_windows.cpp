@@ -31,6 +31,8 @@ PayTableWindow::PayTableWindow(const art::Library& art, QWidget* owner)
     auto* picture = new PictureBox(this);
     picture->setGeometry(0, 0, 501, 379);
     picture->setPixmap(art.asset(art::Asset::PayTable));
+    // The window is a pixel wider and higher than its picture.
+    picture->setEdgeCarried(true);
     picture->setAccessibleName(QStringLiteral("Pay table"));
     button_ = new QPushButton(QStringLiteral("Close Paytable"), this);
     button_->setObjectName(QStringLiteral("btnunloadpays"));

@@ -4,7 +4,10 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QImage>
+#include <QPainter>
 #include <QRegularExpression>
+#include <cmath>
+#include <functional>
 #include <memory>
 
 #include "reels/paytable.h"
@@ -195,12 +198,175 @@ TEST_F(ArtLibrary, AnimationFramesChangeFromFrameToFrame) {
                   image(lib().entry(PictureList::imglistarrow, f + 1)))
             << "arrow " << f;
     }
-    // The highlight tile: pale, grey-and-white stripes running down.
-    const QImage tile = image(lib().entry(PictureList::ImageList1, 21));
-    EXPECT_NE(tile.pixel(2, 50), tile.pixel(7, 50));
-    EXPECT_EQ(tile.pixel(2, 10), tile.pixel(2, 90));
-    EXPECT_GT(qGray(tile.pixel(2, 50)), 190);
-    EXPECT_GT(qGray(tile.pixel(7, 50)), 190);
+}
+
+// The tile stays what the layout asks for, an opaque square of pale stripes
+// running down, and shows them inside a frame that reads as lit gold.
+TEST_F(ArtLibrary, TheHighlightTileIsOpaqueStripesInALitFrame) {
+    const QPixmap& picture = lib().entry(PictureList::ImageList1, 21);
+    EXPECT_EQ(picture.cacheKey(), lib().highlightTile().cacheKey());
+    const QImage tile = picture.toImage().convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 100; ++x) ASSERT_EQ(qAlpha(tile.pixel(x, y)), 255) << x << "," << y;
+    // Inside the frame's glow: stripes five pixels wide, pale, the same from
+    // top to bottom.
+    for (int x = 30; x < 70; x += 5) {
+        EXPECT_NE(tile.pixel(x, 50), tile.pixel(x + 5, 50)) << x;
+        EXPECT_EQ(tile.pixel(x, 30), tile.pixel(x, 70)) << x;
+        EXPECT_GT(qGray(tile.pixel(x, 50)), 200) << x;
+    }
+    // The frame: warm gold, light, all the way round.
+    for (int i = 1; i < kHighlightFrame - 1; ++i) {
+        for (const QPoint at : {QPoint(50, i), QPoint(50, 99 - i), QPoint(i, 50), QPoint(99 - i, 50)}) {
+            const QColor c = tile.pixelColor(at);
+            EXPECT_GT(c.red() - c.blue(), 50) << at.x() << "," << at.y();
+            EXPECT_GT(c.lightness(), 140) << at.x() << "," << at.y();
+        }
+    }
+}
+
+// A lit cell shows the very symbol of the strip inside the tile's frame.
+TEST_F(ArtLibrary, StripFiguresAreTheStripsSymbolsWithoutTheirGround) {
+    for (int reel = 1; reel <= 5; ++reel) {
+        const QImage figures = lib().stripFigures(reel).toImage().convertToFormat(QImage::Format_ARGB32);
+        ASSERT_EQ(figures.size(), QSize(100, 2900));
+        const QImage strip = image(lib().asset(reelAsset(reel)));
+        for (int cell = 0; cell < kStripCells; ++cell) {
+            const Symbol s = stripSymbol(reel, cell);
+            const int top = cell * 100;
+            int opaque = 0, same = 0;
+            for (int y = top; y < top + 100; ++y)
+                for (int x = 0; x < 100; ++x) {
+                    const QRgb f = figures.pixel(x, y);
+                    if (qAlpha(f) < 255) continue;
+                    ++opaque;
+                    same += (f & 0xffffffU) == (strip.pixel(x, y) & 0xffffffU) ? 1 : 0;
+                }
+            if (s == Symbol::Tepee || s == Symbol::Emblem) {
+                // These bring their own ground.
+                EXPECT_EQ(opaque, 100 * 100) << reel << " " << cell;
+            } else {
+                EXPECT_EQ(qAlpha(figures.pixel(1, top + 1)), 0) << reel << " " << cell;
+                EXPECT_GT(opaque, 800) << reel << " " << cell;
+                EXPECT_LT(opaque, 100 * 100 * 9 / 10) << reel << " " << cell;
+            }
+            EXPECT_EQ(same, opaque) << reel << " " << cell << " " << name(s);
+        }
+    }
+}
+
+namespace {
+
+// The box round the pixels where `a` and `b` differ.
+QRect differingBox(const QImage& a, const QImage& b) {
+    QRect box;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y)) box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+QImage painted(QSize size, const std::function<void(QPainter&)>& paint) {
+    QImage img = canvas(size.width(), size.height(), 1.0);
+    QPainter p(&img);
+    paint(p);
+    p.end();
+    return img.convertToFormat(QImage::Format_RGB32);
+}
+
+}  // namespace
+
+// The arrow frames are shown from their top-left corner in the 639 x 28
+// strip: the whole arrow stands inside it, centred on its middle row, and the
+// strip's own picture is where the frames begin.
+TEST_F(ArtLibrary, ArrowPicturesKeepTheWholeArrowInsideTheStrip) {
+    const QSize band(kArrowBandWidth, kArrowBandHeight);
+    const QImage frameGround = painted({645, 40}, [](QPainter& p) { paintArrowGround(p, QRectF(0, 0, 645, 40)); });
+    const QImage stripGround = painted(band, [&](QPainter& p) { paintArrowGround(p, QRectF(QPointF(), band)); });
+    EXPECT_EQ(frameGround.copy(QRect(QPoint(), band)), stripGround);
+
+    const QRect inside(1, 2, band.width() - 2, band.height() - 4);
+    const QRect strip = differingBox(image(lib().asset(Asset::ArrowStrip)), stripGround);
+    EXPECT_TRUE(inside.contains(strip)) << strip.left() << "," << strip.top() << " " << strip.width() << "x"
+                                        << strip.height();
+    int lastLeft = 1000;
+    for (int f = 1; f <= 14; ++f) {
+        const QRect arrow = differingBox(image(lib().entry(PictureList::imglistarrow, f)), frameGround);
+        ASSERT_FALSE(arrow.isEmpty()) << f;
+        EXPECT_TRUE(inside.contains(arrow)) << "frame " << f << ": " << arrow.left() << "," << arrow.top() << " "
+                                            << arrow.width() << "x" << arrow.height();
+        EXPECT_NEAR((arrow.top() + arrow.bottom()) / 2.0, (band.height() - 1) / 2.0, 1.0) << f;
+        EXPECT_NEAR(arrow.top(), strip.top(), 2) << f;
+        if (f <= 6) {
+            EXPECT_LT(arrow.left(), lastLeft) << f;
+            lastLeft = arrow.left();
+        }
+        if (f == 1) {
+            EXPECT_NEAR(arrow.right(), strip.right(), 2);
+        }
+        if (f >= 6) {
+            EXPECT_LT(arrow.left(), 10) << f;
+        }
+    }
+}
+
+// Headings lie on the meter's plaque and let its frame show through.
+TEST_F(ArtLibrary, HeadingsAreLetteringOnly) {
+    for (Asset a : {Asset::LastBetHeading, Asset::CurrentWinHeading}) {
+        const QImage h = lib().asset(a).toImage().convertToFormat(QImage::Format_ARGB32);
+        int letters = 0;
+        for (int y = 0; y < h.height(); ++y)
+            for (int x = 0; x < h.width(); ++x) {
+                const int alpha = qAlpha(h.pixel(x, y));
+                if (y < 4 || x < 3) {
+                    EXPECT_EQ(alpha, 0) << x << "," << y;
+                }
+                letters += alpha == 255 ? 1 : 0;
+            }
+        EXPECT_GT(letters, 150);
+    }
+}
+
+namespace {
+struct Tone {
+    double hue = 0, saturation = 0, value = 0;
+};
+// Mean saturation and value of a picture's opaque pixels, and the hue of
+// its mean colour.
+Tone tone(const QImage& img) {
+    double r = 0, g = 0, b = 0, s = 0, v = 0;
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QColor c = img.pixelColor(x, y);
+            r += c.redF();
+            g += c.greenF();
+            b += c.blueF();
+            s += c.hsvSaturationF();
+            v += c.valueF();
+            ++n;
+        }
+    const QColor mean =
+        QColor::fromRgbF(static_cast<float>(r / n), static_cast<float>(g / n), static_cast<float>(b / n));
+    return {mean.hsvHueF() * 360.0, s / n, v / n};
+}
+}  // namespace
+
+// A locked console dims a little; it keeps its colours.
+TEST_F(ArtLibrary, DisabledFacesDimWithoutTurningGrey) {
+    for (int i = 0; i < kAssetCount; ++i) {
+        const auto a = static_cast<Asset>(i);
+        if (!isButton(a)) continue;
+        const Tone lit = tone(image(lib().asset(a, Look::Normal)));
+        const Tone dim = tone(image(lib().asset(a, Look::Disabled)));
+        EXPECT_GT(dim.saturation, lit.saturation * 0.8) << i;
+        EXPECT_LT(dim.value, lit.value * 0.9) << i;
+        EXPECT_GT(dim.value, lit.value * 0.6) << i;
+        if (lit.saturation > 0.2) {
+            const double turn = std::fabs(dim.hue - lit.hue);
+            EXPECT_LT(std::min(turn, 360 - turn), 15) << i;
+        }
+    }
 }
 
 TEST_F(ArtLibrary, ButtonsAndMarkersHaveDistinctLooks) {
