@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QWindow>
-#include <memory>
 #include <string_view>
 
 #include "players/options_window.h"
@@ -218,14 +217,10 @@ void OptionsWidget::build() {
 
 template <typename Handler>
 void OptionsWidget::onSelected(QAbstractButton* b, Handler handler) {
-    // Whether the option was already selected when the press began: the
-    // click has selected it by the time `clicked` arrives. A selection made
-    // by the game never presses the button.
-    auto wasSelected = std::make_shared<bool>(false);
-    connect(b, &QAbstractButton::pressed, this, [b, wasSelected] { *wasSelected = b->isChecked(); });
-    connect(b, &QAbstractButton::clicked, this, [wasSelected, handler] {
-        if (!*wasSelected) handler();
-    });
+    // Every choice the player makes reaches the handler, the option already
+    // selected included: the same screen size is asked for again, the same
+    // slot read again. A selection made by the game clicks nothing.
+    connect(b, &QAbstractButton::clicked, this, [handler] { handler(); });
 }
 
 std::map<El, QWidget*> OptionsWidget::elements() const {

@@ -51,8 +51,8 @@ protected:
 
 private:
     void build();
-    // Runs `handler` when the player selects `b`; not when the game selects
-    // it, and not when the player clicks the option already selected.
+    // Runs `handler` whenever the player selects `b`, also when it was
+    // selected already; never when the game selects it.
     template <typename Handler>
     void onSelected(QAbstractButton* b, Handler handler);
     // A key for the name box; true when the logic consumed it.

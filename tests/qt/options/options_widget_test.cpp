@@ -311,7 +311,7 @@ TEST_F(OptionsWidgetTest, ChoosingASlotShowsItsRecord) {
     EXPECT_EQ(view.focus, El(Element::player1));
 }
 
-TEST_F(OptionsWidgetTest, TheOptionsReachTheLogicOnlyWhenThePlayerSelectsThem) {
+TEST_F(OptionsWidgetTest, EveryClickOfThePlayerReachesTheLogicAndNoSelectionOfTheGame) {
     open();
     select({Element::setspeed, 3});
     EXPECT_EQ(machine.state.reelspeed, 8);
@@ -332,19 +332,26 @@ TEST_F(OptionsWidgetTest, TheOptionsReachTheLogicOnlyWhenThePlayerSelectsThem) {
     // Only one of the two sizes shows as chosen.
     EXPECT_FALSE(checked(Element::SSOption1));
 
-    // Clicking the option already selected changes nothing.
+    // Clicking the option already selected is a choice as well: the size is
+    // asked for again, and the current slot is read again, which drops the
+    // reel speed chosen since the window opened (it saved speed 1).
     select(Element::SSOption2);
-    EXPECT_EQ(display.modes.size(), 2U);
+    const std::vector<std::pair<std::int32_t, std::int32_t>> again{{800, 600}, {640, 480}, {640, 480}};
+    EXPECT_EQ(display.modes, again);
+    ASSERT_TRUE(checked({Element::machine, 1}));
     const int reads = store.reads;
     select({Element::machine, 1});
-    EXPECT_EQ(store.reads, reads);
-    EXPECT_EQ(machine.state.reelspeed, 8);
+    EXPECT_GT(store.reads, reads);
+    EXPECT_EQ(machine.state.reelspeed, 1);
+    EXPECT_TRUE(checked({Element::setspeed, 0}));
+    select({Element::setspeed, 0});
+    EXPECT_EQ(text(Element::speedlab), "Current Speed =   1");
 
     // The game's own selection runs no handler.
     shell::setOptionChecked(el<QAbstractButton>({Element::setspeed, 1}), true);
-    EXPECT_EQ(machine.state.reelspeed, 8);
+    EXPECT_EQ(machine.state.reelspeed, 1);
     EXPECT_TRUE(checked({Element::setspeed, 1}));
-    EXPECT_FALSE(checked({Element::setspeed, 3}));
+    EXPECT_FALSE(checked({Element::setspeed, 0}));
 }
 
 TEST_F(OptionsWidgetTest, TheCloseBoxSavesAndEnablesTheMainWindowOnce) {
