@@ -1,13 +1,49 @@
 #include "shell/window/qt_display_environment.h"
 
+#include <spawn.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
 #include <QDesktopServices>
+#include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QString>
+#include <QSocketNotifier>
 #include <QUrl>
 #include <cmath>
 
+extern char** environ;
+
 namespace velmoran::shell {
+
+namespace {
+
+// Once the opener has done its work and ended, its process is collected, so
+// that no finished opener lingers while the program runs.
+void collectWhenEnded(pid_t pid) {
+    const int fd = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+    if (fd < 0) return;  // a system without process handles: collected at exit
+    auto* ended = new QSocketNotifier(fd, QSocketNotifier::Read, QCoreApplication::instance());
+    QObject::connect(ended, &QSocketNotifier::activated, ended, [ended, fd, pid] {
+        ended->setEnabled(false);
+        waitpid(pid, nullptr, WNOHANG);
+        ::close(fd);
+        ended->deleteLater();
+    });
+}
+
+// Starts `program` with the one argument; 0, or the system's error number.
+int start(const QByteArray& program, const QByteArray& argument) {
+    char* argv[] = {const_cast<char*>(program.constData()), const_cast<char*>(argument.constData()), nullptr};
+    pid_t pid = 0;
+    const int error = posix_spawnp(&pid, program.constData(), nullptr, nullptr, argv, environ);
+    if (error == 0) collectWhenEnded(pid);
+    return error;
+}
+
+}  // namespace
 
 std::int32_t QtDisplayEnvironment::pixelsPerInch() {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -24,9 +60,12 @@ void QtDisplayEnvironment::requestDisplayMode(std::int32_t width, std::int32_t h
 }
 
 LinkResult QtDisplayEnvironment::openLink(std::string_view address) {
-    const QUrl url(QString::fromUtf8(address.data(), static_cast<qsizetype>(address.size())));
+    const QByteArray text(address.data(), static_cast<qsizetype>(address.size()));
+    const int error = start(QFile::encodeName(opener_), text);
+    if (error == 0) return {true, 0};
+    const QUrl url(QString::fromUtf8(text));
     if (url.isValid() && QDesktopServices::openUrl(url)) return {true, 0};
-    return {false, 0};
+    return {false, static_cast<std::int32_t>(error)};
 }
 
 }  // namespace velmoran::shell

@@ -5,6 +5,7 @@
 // only the window is put back in its place.
 
 #include <QPointer>
+#include <QString>
 #include <QWidget>
 
 #include "shell/display_environment.h"
@@ -15,16 +16,23 @@ class QtDisplayEnvironment final : public DisplayEnvironment {
 public:
     std::int32_t pixelsPerInch() override;
     void requestDisplayMode(std::int32_t width, std::int32_t height) override;
+    // Starts the desktop's opener with the address. Failing that, Qt's own
+    // idea of a browser is tried; when that fails too, the answer carries
+    // the system's error number from starting the opener.
     LinkResult openLink(std::string_view address) override;
 
     // The window placed after a request for a desktop size.
     void setMainWindow(QWidget* window) { window_ = window; }
     // Requests seen so far (0 x 0 is the stored default).
     [[nodiscard]] int requests() const noexcept { return requests_; }
+    // The program that opens addresses (found on the PATH unless it names a
+    // file): the desktop's own, xdg-open, unless changed.
+    void setOpener(const QString& program) { opener_ = program; }
 
 private:
     QPointer<QWidget> window_;
     int requests_ = 0;
+    QString opener_ = QStringLiteral("xdg-open");
 };
 
 }  // namespace velmoran::shell
