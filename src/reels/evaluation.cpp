@@ -2,6 +2,7 @@
 // game, applies the re-spin rule and then shows and settles the result.
 #include "core/checked.h"
 #include "core/machine.h"
+#include "reels/outcome.h"
 #include "reels/paylines.h"
 #include "reels/paytable.h"
 
@@ -21,29 +22,25 @@ void startOfEvaluation(MachineState& s) {
     s.linewon.fill(0);
 }
 
-void scatterPayStep(MachineState& s) {
-    const std::int16_t factor = scatterPay(s.scattercount).factor;
-    if (factor == 0) return;
-    std::int16_t pay = 0;  // formed in 16 bits: at most 20 x 20 x 25
-    if (checked::product16(pay, s.linebet, factor) && checked::product16(pay, pay, s.lines)) checked::add(s.spinwin, pay);
+void scatterPayStep(MachineState& s, const Outcome& outcome) { checked::add(s.spinwin, outcome.scatterwin); }
+
+void linePays(MachineState& s, const Outcome& outcome) {
+    for (int line = 1; line <= s.lines && line <= kLines; ++line) {
+        const LineResult result = outcome.line(line);
+        if (result.run == 0) continue;
+        const auto l = static_cast<std::size_t>(line);
+        checked::add(s.spinwin, result.cents);
+        s.linewon[l] = static_cast<std::int16_t>(line);
+        s.linecount[l] = result.run;
+    }
 }
 
-void linePays(MachineState& s) {
-    for (int line = 1; line <= s.lines && line <= kLines; ++line) {
-        const auto l = static_cast<std::size_t>(line);
-        for (const Symbol symbol : kEvaluationOrder) {
-            const int run = runForCode(s.linecode[static_cast<std::size_t>(code(symbol))][l]);
-            if (run >= 3) {
-                checked::add(s.spinwin, static_cast<std::int64_t>(linePay(symbol, run)) * s.linebet);
-                s.linewon[l] = static_cast<std::int16_t>(line);
-                s.linecount[l] = static_cast<std::int16_t>(run);
-            } else if (run == 2 && linePay(symbol, 2) > 0 && s.linecount[l] <= 2) {
-                checked::add(s.spinwin, static_cast<std::int64_t>(linePay(symbol, 2)) * s.linebet);
-                s.linewon[l] = static_cast<std::int16_t>(line);
-                s.linecount[l] = 2;
-            }
-        }
-    }
+// The stops the reel procedures recorded, the held reels' included.
+ReelStops recordedStops(const MachineState& s) {
+    ReelStops stops{};
+    for (int reel = 1; reel <= kReels; ++reel)
+        stops[static_cast<std::size_t>(reel - 1)] = s.reelstop[static_cast<std::size_t>(reel)];
+    return stops;
 }
 
 // The win line cycle starts its search at line 1 with a hidden tick.
@@ -67,8 +64,9 @@ void Machine::evaluatespin() {
     auto& s = state;
     if (s.reelspeed == 0) s.reelspeed = 1;
     startOfEvaluation(s);
-    scatterPayStep(s);
-    linePays(s);
+    const Outcome outcome = evaluateOutcome(recordedStops(s), s.lines, s.linebet);
+    scatterPayStep(s, outcome);
+    linePays(s, outcome);
     if (s.spinwin > 0) s.countstep = 1;
     if (s.freespinsplayed > 0 || s.freespinsplayed == s.freespinstotal - 1) multiplierStep();
     bookkeeping(s);
@@ -92,6 +90,12 @@ void Machine::evaluatespin() {
         respinRequested_ = true;  // spinreel1 runs the whole chain again
         return;
     }
+
+    // The outcome stands: the record holds it, win included, before anything
+    // moves, so a crash during the motion neither undoes the bet nor loses
+    // the win.
+    s.spindecided = true;
+    saveplayer();
 
     if (s.freespinstotal < 1) showBank();
     reelMotion(*this);
