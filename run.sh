@@ -13,7 +13,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-comic-neue fonts-liberation fonts-liberation2 fonts-dejavu-core
-  xvfb xauth xdotool pulseaudio pulseaudio-utils
+  xvfb xauth xdotool x11-utils pulseaudio pulseaudio-utils
 )
 
 install_missing() {

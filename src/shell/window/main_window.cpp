@@ -233,6 +233,7 @@ void MainWindow::build() {
         w->setGeometry(px(kReelLeft[static_cast<std::size_t>(reel - 1)]), px(53.3), 100, 300);
         w->setStrip(art_.asset(art::reelAsset(reel)));
         w->setStripTop(reel == 1 ? 0 : -3);
+        w->setHighlightArt(&art_, reel);
         widgets_[e] = w;
         reels_[static_cast<std::size_t>(reel - 1)] = w;
         for (int row = 0; row < 3; ++row) {
@@ -283,8 +284,8 @@ void MainWindow::build() {
     });
 
     // Free spins left, the refusal panel and the arrow.
-    label(Element::spinsleft, c, 266.7, 366.7, 15, 29, 21.75, kTimes, QColor(128, 64, 0), centre, true, "Free spins",
-          {});
+    backdrop_->setCaptionPlaque(label(Element::spinsleft, c, 266.7, 366.7, 15, 29, 21.75, kTimes, QColor(128, 64, 0),
+                                      centre, true, "Free spins", {}));
     auto* panel = new QLabel(QStringLiteral("Not enough credit !"), c);
     panel->setObjectName(QStringLiteral("pannomoney"));
     panel->setGeometry(152, 176, 329, 41);
@@ -311,6 +312,7 @@ void MainWindow::build() {
     // The gamble panel and its elements.
     auto* gamble = box(Element::pandouble, c, 200, 0, 256, 352, false);
     gamble->setPixmap(art_.asset(Asset::GambleBackdrop));
+    gamble->setEdgeCarried(true);
     gamble->setAccessibleName(QStringLiteral("Gamble"));
     label(Element::risklab, gamble, 32, 3.3, 193, 26.7, 18, kComic, blue, centre, false, "At risk", {});
     label(Element::lblsuit, gamble, 16, 35, 174, 27, 9.75, kTimes, yellow, left, false, nullptr, {})->hide();
@@ -349,10 +351,14 @@ void MainWindow::build() {
     auto* won = box(Element::gamblewin, gamble, 47, 316, 150, 30, false);
     won->setPixmap(art_.asset(Asset::GambleWin));
     won->setAccessibleName(QStringLiteral("Gamble won"));
+    // A slide's 4791 moves, each drawn, take about a second on the screen:
+    // a frame every 5 pixels, 16 ms apart, keeps that pace.
+    won->setMovesPaced(5, 16);
     won->hide();
     auto* lost = box(Element::gamblelose, gamble, 48, 316, 150, 30, false);
     lost->setPixmap(art_.asset(Asset::GambleLose));
     lost->setAccessibleName(QStringLiteral("Gamble lost"));
+    lost->setMovesPaced(5, 16);
     lost->hide();
     gamble->hide();
 }
@@ -367,6 +373,7 @@ void MainWindow::buildMenus() {
     }};
     QMenuBar* bar = menuBar();
     bar->setNativeMenuBar(false);
+    dressMenuBar(bar);
     for (const auto& [e, caption] : kMenus) {
         QAction* a = bar->addAction(QString::fromLatin1(caption));
         a->setObjectName(qs(info(e).name));
