@@ -261,7 +261,7 @@ QRect Backdrop::plaqueRect() const {
     const qreal left = lineLeft + fm.horizontalAdvance(text.left(text.indexOf(letters)));
     const qreal right = left + fm.horizontalAdvance(letters);
     const qreal baseline = g.top() + fm.ascent();
-    return QRectF(QPointF(left - 12, baseline - fm.capHeight() - 7), QPointF(right + 12, baseline + fm.descent() + 3))
+    return QRectF(QPointF(left - 10, baseline - fm.capHeight() - 7), QPointF(right + 10, baseline + fm.descent() + 3))
         .toAlignedRect();
 }
 
