@@ -1,4 +1,5 @@
 // The bet, line and credit controls and the keyboard.
+#include "core/bet.h"
 #include "core/checked.h"
 #include "core/machine.h"
 #include "reels/paylines.h"
@@ -6,13 +7,14 @@
 namespace velmoran {
 
 void Machine::payline_Click(std::int16_t index) {
-    if (index < 1 || index > 5) return;
+    if (!accepts(Input::Payline) || index < 1 || index > 5) return;
     state.lines = kPaylineButtonLines[static_cast<std::size_t>(index - 1)];
     updatelinemarkers();
     for (std::int16_t c = 1; c <= 15; ++c) view_.setVisible({Element::flasher, c}, false);
 }
 
 void Machine::COINSIN_Click() {
+    if (!accepts(Input::CoinsIn)) return;
     view_.setVisible(Element::pannomoney, false);
     checked::add(state.bank, 20);
     checked::add(state.amountinvested, 20);
@@ -23,6 +25,7 @@ void Machine::COINSIN_Click() {
 }
 
 void Machine::notes_Click() {
+    if (!accepts(Input::Notes)) return;
     checked::add(state.bank, 5000);
     view_.setVisible(Element::pannomoney, false);
     checked::add(state.amountinvested, 5000);
@@ -32,16 +35,22 @@ void Machine::notes_Click() {
 }
 
 void Machine::mnuzerocredit_Click() {
-    if (state.freespinstotal >= 1) return;
+    if (!accepts(Input::ZeroCredit) || state.freespinstotal >= 1) return;
     view_.playsound(SoundCue::Cue124);
     // The credit is paid out, so it no longer counts as invested.
     checked::sub(state.amountinvested, state.bank);
     state.bank = 0;
     showBank();
+    // A win still offered to the gamble was paid out with the credit: staking
+    // it now would take it from a credit of nothing.
+    if (state.gambleoffered) offerGamble(false);
     saveplayer();
 }
 
 void Machine::Form_KeyPress(std::int16_t& keyascii) {
+    // A key the machine cannot take now goes on unchanged, as a key pressed
+    // again during a game always did.
+    if (!accepts(Input::Key)) return;
     auto& s = state;
     if (s.freespinstotal >= 1) return;
     if (s.totalBet() > s.bank) {
@@ -53,16 +62,9 @@ void Machine::Form_KeyPress(std::int16_t& keyascii) {
     checked::add(s.keycount, 1);
     if (s.keycount > 1) return;  // a held key, or a key pressed during a game
     if (keyascii == 32) {
-        std::int16_t button = 0;
-        switch (s.linebet) {
-            case 1: button = 1; break;
-            case 2: button = 2; break;
-            case 3: button = 3; break;
-            case 5: button = 4; break;
-            case 10: button = 5; break;
-            case 20: button = 6; break;
-            default: break;  // no game yet: nothing is pressed and keycount stays 1
-        }
+        // Before the first game no button has a bet: nothing is pressed and
+        // keycount stays 1.
+        const std::int16_t button = playButtonForLinebet(s.linebet);
         if (button != 0) {
             play_Click(button);
             s.keycount = 0;

@@ -1,4 +1,5 @@
 // The game cycle: from a play button to the settled spin.
+#include "core/bet.h"
 #include "core/checked.h"
 #include "core/machine.h"
 #include "core/money.h"
@@ -7,15 +8,31 @@ namespace velmoran {
 
 namespace {
 
-constexpr std::array<std::int16_t, 6> kLinebetOfPlay{1, 2, 3, 5, 10, 20};
-
 void setPlayControls(GameView& view, bool enabled) {
     for (std::int16_t i = 1; i <= 6; ++i) view.setEnabled({Element::play, i}, enabled);
     for (std::int16_t i = 1; i <= 5; ++i) view.setEnabled({Element::payline, i}, enabled);
     view.setEnabled(Element::COINSIN, enabled);
 }
 
+// Marks the game as running for as long as play_Click is on the stack, also
+// when a refused bet ends it early.
+class GameInProgress {
+public:
+    explicit GameInProgress(MachineState& s) noexcept : s_(s) { s_.gamerunning = true; }
+    ~GameInProgress() { s_.gamerunning = false; }
+    GameInProgress(const GameInProgress&) = delete;
+    GameInProgress& operator=(const GameInProgress&) = delete;
+
+private:
+    MachineState& s_;
+};
+
 }  // namespace
+
+void Machine::offerGamble(bool offered) {
+    state.gambleoffered = offered;
+    view_.setEnabled(Element::doublebutton, offered);
+}
 
 void Machine::showBank() {
     view_.setCaption(Element::PANELBANK, coinForm(state.bank));
@@ -28,7 +45,9 @@ void Machine::showWin(std::int32_t cents) {
 }
 
 void Machine::play_Click(std::int16_t index) {
+    if (!accepts(Input::Play)) return;
     auto& s = state;
+    const GameInProgress game(s);
     const bool paid = s.freespinstotal <= 0;
     if (paid) {
         view_.playsound(SoundCue::Cue124);
@@ -67,6 +86,12 @@ void Machine::play_Click(std::int16_t index) {
     s.keycount = 0;
     view_.yield();
     setPlayControls(view_, true);
+    // The keyboard goes back to the bet being played: the button that had it
+    // was disabled for the game, and no key may press one the player did not
+    // choose. While free spins hide the buttons the window keeps it.
+    if (s.freespinstotal == 0 && !s.gambleshown && !s.shutdown) {
+        if (const auto button = playButtonForLinebet(s.linebet); button != 0) view_.setFocus({Element::play, button});
+    }
 }
 
 }  // namespace velmoran

@@ -26,12 +26,43 @@
 
 #include "core/game_view.h"
 #include "core/machine_state.h"
+#include "core/player_record.h"
 #include "core/random_source.h"
 #include "players/options_window.h"
 #include "players/settings_store.h"
 #include "shell/display_environment.h"
 
 namespace velmoran {
+
+// What the player (or a timer) asks of the machine. The window's thread
+// yields and blocks in the middle of handlers, so any of these can arrive in
+// the middle of a game, a gamble or a free-spin sequence; Machine::accepts
+// decides, in one place, which of them the machine can take at that moment.
+enum class Input : std::uint8_t {
+    Play,          // a play button, or the automatic press of a free spin
+    Payline,       // a payline button
+    CoinsIn,       // COINSIN
+    Notes,         // notes
+    Key,           // a key reaching Form_KeyPress
+    ZeroCredit,    // mnuzerocredit
+    PayTable,      // mnuptble
+    About,         // mnuabout
+    Options,       // mnuplayer
+    Exit,          // mnuexit
+    Double,        // doublebutton
+    Bet,           // betred, betblack, suitbet
+    CancelBet,     // cancelbet
+    TakeWin,       // takewin
+    Respin,        // Timerrespin: the next free spin
+    Counter,       // Timerwincounter
+    OptionsItem,   // any element of the options window
+    PayTableItem,  // the pay table window's button or close box
+    AboutItem,     // the About window's buttons or close box
+};
+
+// Why the main window is asked to close: its close box, or the program
+// itself (the exit menu, the system ending the session).
+enum class UnloadMode : std::uint8_t { ControlMenu, Code };
 
 class Machine {
 public:
@@ -85,6 +116,11 @@ public:
     void timerarrow_Timer();
     void arrowsound();
 
+    // --- input ----------------------------------------------------------
+    // Whether the machine can take this input now. Every handler asks first
+    // and does nothing when the answer is no.
+    [[nodiscard]] bool accepts(Input input) const noexcept;
+
     // --- players ----------------------------------------------------------
     void loadplayer(std::int16_t slot);
     // The start-up read of slot 1: no reset first, failed conversions leave
@@ -98,7 +134,9 @@ public:
     // --- shell: start-up, shut-down, menus, auxiliary windows -----------
     // Returns false when the program must end at once (large fonts).
     bool Form_Load();
-    void Form_QueryUnload();
+    // Shut-down. A close box of a window that an auxiliary window has
+    // disabled sets `cancel` and does nothing.
+    void Form_QueryUnload(std::int16_t& cancel, UnloadMode unloadmode);
     void mnuexit_Click();
     void mnuptble_Click();
     void btnunloadpays_Click();
@@ -122,22 +160,29 @@ public:
     // --- steps shared between subsystems --------------------------------
     // Steps of evaluatespin and of the handlers that live in another
     // subsystem's file. Each subsystem keeps its other helpers file-local.
-    void multiplierStep();  // features: step 6 of the evaluation
-    void triggerBranch();   // reels: three or more scatters, after the motion
-    void lineDisplays();    // reels: starts the win line and wild timers
-    void winSound();        // features: the paid-game win sound
-    void settleSpin();      // features: free-spin counting or paid settlement
-    void showBank();        // PANELBANK (coin form) and Lblcredit (dollar form)
+    void multiplierStep();             // features: step 6 of the evaluation
+    void triggerBranch();              // reels: three or more scatters, after the motion
+    void lineDisplays();               // reels: starts the win line and wild timers
+    void winSound();                   // features: the paid-game win sound
+    void settleSpin();                 // features: free-spin counting or paid settlement
+    void showBank();                   // PANELBANK (coin form) and Lblcredit (dollar form)
     void showWin(std::int32_t cents);  // LABWIN (coin form) and lblwin (dollar form)
-    // Settles what is in play (the gamble's stake, a free-spin sequence's
-    // wins) as the player would, before the record is written at shut-down.
-    void settleInPlay();
+    // The record as an orderly shut-down would write it at this instant:
+    // what is in play (a decided spin, a free-spin sequence, the gamble's
+    // stake) settled as the player would settle it. Outside those it is the
+    // live record. Every save writes it; the live state is not changed.
+    [[nodiscard]] PlayerRecord settledRecord() const;
+    // doublebutton enabled or disabled, with the offer it stands for.
+    void offerGamble(bool offered);
 
 private:
     GameView& view_;
     RandomSource& random_;
     SettingsStore& store_;
     DisplayEnvironment& display_;
+
+    // Writes the settled record; tells the player once a run when it fails.
+    void writeRecord(bool tellFailure);
 
     // Set by a withdrawn outcome; spinreel1 then runs the chain again.
     bool respinRequested_ = false;

@@ -15,6 +15,8 @@ inline constexpr int kReels = 5;
 inline constexpr int kLines = 25;
 inline constexpr int kLineSymbols = 10;
 
+enum class AuxWindow : std::uint8_t { None, Options, PayTable, About };
+
 struct MachineState {
     // Group A: money and lifetime counters of the current player (stored).
     std::int32_t bank = 0;
@@ -59,8 +61,20 @@ struct MachineState {
     // What entering the gamble took out of the credit; settles `total` when
     // the gamble ends.
     std::int32_t gamblestake = 0;
-    // The gamble panel is on the screen.
+    // The gamble panel is on the screen (from entering until the panel is
+    // hidden again, the three seconds after a lost card included).
     bool gambleshown = false;
+    // A stake is at risk: from entering the gamble until it is left or lost.
+    bool gambleopen = false;
+    // The card of the bet being played, once it is drawn and until its steps
+    // have settled it: 0 none, the bet's factor (2 or 4) when it won, -1 when
+    // it lost.
+    std::int16_t cardresult = 0;
+    // A bet's steps are running (from the click to the end of its slide or of
+    // the lost panel's pause).
+    bool betrunning = false;
+    // doublebutton offers the gamble (it was enabled by a win or a collect).
+    bool gambleoffered = false;
     // Cards drawn by the gamble since start-up (never reset).
     std::int16_t historycount = 0;
 
@@ -68,8 +82,23 @@ struct MachineState {
     std::int16_t holdreel2 = 0, holdreel3 = 0, holdreel4 = 0;
     std::int16_t heldreel2 = 0, heldreel3 = 0, heldreel4 = 0;
 
-    // Group G: keyboard repeat guard.
+    // Group G: keyboard repeat guard, and what the machine is busy with, which
+    // decides the inputs it accepts (Machine::accepts).
     std::int16_t keycount = 0;
+    // Start-up runs (its three-second pause included).
+    bool loading = false;
+    // A game runs: from the first step of play_Click to its last.
+    bool gamerunning = false;
+    // The outcome of the spin being played stands (the bet is taken and the
+    // win known) and has not been settled into the credit or the sequence yet.
+    bool spindecided = false;
+    // The auxiliary window that is open; the main window is disabled meanwhile.
+    AuxWindow auxwindow = AuxWindow::None;
+    // Shut-down has run: the record is final, and what still runs in a handler
+    // changes nothing that is written.
+    bool shutdown = false;
+    // The player has been told that the record cannot be saved (once a run).
+    bool savefailuretold = false;
 
     // Group H: presentation counters.
     std::int16_t showline = 0, showtick = 0, blinkphase = 0;

@@ -2,13 +2,13 @@
 // the give-back of every spin but the last, and the automatic next press.
 #include <string>
 
+#include "core/bet.h"
 #include "core/checked.h"
 #include "core/machine.h"
 #include "reels/paylines.h"
 
 namespace velmoran {
 
-std::int16_t playButtonForLinebet(std::int16_t linebet);  // features/settlement.cpp
 
 void Machine::multiplierStep() {
     freespinbusiness();
@@ -51,6 +51,7 @@ void freespinCounting(Machine& m) {
     checked::add(s.freespinwin, s.spinwin);
     m.showWin(s.freespinwin);
     if (s.freespinsplayed == s.freespinstotal) {
+        s.spindecided = false;
         view.setCaption(Element::spinsleft, "Freespins Completed          ");
         view.setEnabled(Element::takewin, true);
         view.setVisible(Element::takewin, true);
@@ -58,6 +59,7 @@ void freespinCounting(Machine& m) {
         view.setVisible(Element::lbllast, true);
         view.setVisible(Element::LABTHISWIN, false);
         view.setVisible(Element::Lblcurrentwin, false);
+        m.saveplayer();
         return;
     }
     view.setTimer(Timer::Timerwincounter, true);
@@ -67,9 +69,12 @@ void freespinCounting(Machine& m) {
     checked::sub(s.wager, bet);
     checked::sub(s.games, 1);
     checked::add(s.bank, bet);
+    s.spindecided = false;
+    m.saveplayer();
 }
 
 void Machine::Timerrespin_Timer() {
+    if (!accepts(Input::Respin)) return;
     view_.yield();
     view_.setCaption(Element::Lblcurrentwin, "");
     if (const auto button = playButtonForLinebet(state.linebet); button != 0) play_Click(button);

@@ -3,6 +3,7 @@
 // sequence.
 #include <array>
 
+#include "core/bet.h"
 #include "core/checked.h"
 #include "core/machine.h"
 #include "core/money.h"
@@ -39,15 +40,7 @@ std::int16_t lookup(const std::array<Band, N>& table, std::int32_t amount) {
     return table.back().value;
 }
 
-constexpr std::array<std::int16_t, 6> kPlayOfLinebet{1, 2, 3, 5, 10, 20};
-
 }  // namespace
-
-std::int16_t playButtonForLinebet(std::int16_t linebet) {
-    for (std::size_t i = 0; i < kPlayOfLinebet.size(); ++i)
-        if (kPlayOfLinebet[i] == linebet) return static_cast<std::int16_t>(i + 1);
-    return 0;
-}
 
 void Machine::winSound() {
     const std::int16_t cue = lookup(kWinSound, state.spinwin);
@@ -68,17 +61,19 @@ void Machine::settleSpin() {
         return;
     }
     checked::add(s.bank, s.spinwin);
+    s.spindecided = false;
     if (s.spinwin < 1) {
         view_.setCaption(Element::LABWIN, "No Win");
         view_.setCaption(Element::lblwin, "");
     } else {
         view_.setTimer(Timer::Timerwincounter, true);
     }
-    if (s.spinwin > 0 && s.freespinstotal < 1) view_.setEnabled(Element::doublebutton, true);
+    if (s.spinwin > 0 && s.freespinstotal < 1) offerGamble(true);
     saveplayer();
 }
 
 void Machine::Timerwincounter_Timer() {
+    if (!accepts(Input::Counter)) return;
     auto& s = state;
     view_.yield();
     if (s.freespinstotal <= 0) {
@@ -115,6 +110,7 @@ void Machine::Timerwincounter_Timer() {
 }
 
 void Machine::takewin_Click() {
+    if (!accepts(Input::TakeWin)) return;
     auto& s = state;
     view_.playsound(SoundCue::Cue124);
     view_.playsound(SoundCue::Cue110);
@@ -138,7 +134,7 @@ void Machine::takewin_Click() {
     }
     view_.setVisible(Element::COINSIN, true);
     view_.setVisible(Element::doublebutton, true);
-    view_.setEnabled(Element::doublebutton, true);
+    offerGamble(true);
     view_.setVisible(Element::takewin, false);
     view_.setVisible(Element::notes, true);
     view_.setKeyPreview(true);

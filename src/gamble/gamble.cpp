@@ -38,7 +38,7 @@ constexpr std::int16_t kJokerImage = 5;
 
 constexpr std::array<SoundCue, 4> kSuitWinSound{SoundCue::Cue112, SoundCue::Cue111, SoundCue::Cue111, SoundCue::Cue107};
 
-void setMachineControls(GameView& view, bool enabled) {
+void setPlayControls(GameView& view, bool enabled) {
     for (std::int16_t i = 1; i <= 5; ++i) view.setEnabled({Element::payline, i}, enabled);
     for (std::int16_t i = 1; i <= 6; ++i) view.setEnabled({Element::play, i}, enabled);
     view.setEnabled(Element::COINSIN, enabled);
@@ -75,7 +75,7 @@ void hidePanel(Machine& m) {
 // Back to the machine: the bet controls and the keyboard return.
 void returnToMachine(Machine& m) {
     auto& view = m.view();
-    setMachineControls(view, true);
+    setPlayControls(view, true);
     view.setFocus(Element::velmoran);
     view.setKeyPreview(true);
 }
@@ -116,6 +116,7 @@ void winSteps(Machine& m, std::int16_t factor, SoundCue winSound) {
     view.playsound(winSound);
     // A stake that would pass the width of an amount stays as it is.
     checked::mul(m.state.atrisk, factor);
+    m.state.cardresult = 0;
     setBetButtons(view, true);
     showRisk(m);
     showOffers(m);
@@ -125,7 +126,7 @@ void winSteps(Machine& m, std::int16_t factor, SoundCue winSound) {
 void loseSteps(Machine& m) {
     auto& s = m.state;
     auto& view = m.view();
-    view.setEnabled(Element::doublebutton, false);
+    m.offerGamble(false);
     view.playsound(SoundCue::Cue125);
     slide(view, Element::gamblelose);
     view.setVisible(Element::lblblackred, false);
@@ -134,11 +135,11 @@ void loseSteps(Machine& m) {
     setBetButtons(view, false);
     // The stake left the credit on entry; the win it came from no longer
     // counts as won, since the gamble returned nothing. The gamble is over
-    // from here on, although its panel stays up for a moment: a shut-down
-    // handled at the yield must not pay the lost stake back.
+    // from here on, although its panel stays up for a moment.
     checked::sub(s.total, s.gamblestake);
     s.gamblestake = 0;
-    s.gambleshown = false;
+    s.gambleopen = false;
+    s.cardresult = 0;
     view.yield();
     view.pause(kLoseWaitMs);
     hidePanel(m);
@@ -149,23 +150,40 @@ void loseSteps(Machine& m) {
     m.saveplayer();
 }
 
+// Marks a bet's steps as running, so that no other bet and no way out of
+// the gamble is taken until this one has settled.
+class BetInProgress {
+public:
+    explicit BetInProgress(MachineState& s) noexcept : s_(s) { s_.betrunning = true; }
+    ~BetInProgress() { s_.betrunning = false; }
+    BetInProgress(const BetInProgress&) = delete;
+    BetInProgress& operator=(const BetInProgress&) = delete;
+
+private:
+    MachineState& s_;
+};
+
 // The sequence every bet shares; `wins` decides the bet on the drawn suit.
 template <typename WinTest>
 void placeBet(Machine& m, WinTest wins, std::int16_t factor, SoundCue winSound) {
+    if (!m.accepts(Input::Bet)) return;
     auto& s = m.state;
     auto& view = m.view();
-    const bool wasOpen = s.gambleshown;
+    const BetInProgress bet(s);
     view.playsound(SoundCue::Cue124);
     view.setVisible(Element::gamblewin, false);
     showRisk(m);
     const std::int16_t suit = drawInt(m.random(), 4);
+    // The card decides the bet the moment it is drawn; the record follows at
+    // once, so that quitting while it is shown neither undoes a loss nor
+    // loses a win.
+    const bool won = wins(suit);
+    s.cardresult = won ? factor : static_cast<std::int16_t>(-1);
+    m.saveplayer();
     recordHistory(m, cardImage(suit));
     view.setPicture(Element::piccardholder, cardPicture(cardImage(suit)));
     view.yield();
-    // Something handled during the yield closed the gamble (it was left, or
-    // another bet lost it): this bet has nothing left to play for.
-    if (wasOpen && !s.gambleshown) return;
-    if (wins(suit)) {
+    if (won) {
         winSteps(m, factor, winSound);
     } else {
         loseSteps(m);
@@ -175,9 +193,10 @@ void placeBet(Machine& m, WinTest wins, std::int16_t factor, SoundCue winSound) 
 }  // namespace
 
 void Machine::doublebutton_Click() {
+    // Only while a win is offered, and one gamble at a time: a second entry
+    // would stake the credit again.
+    if (!accepts(Input::Double)) return;
     auto& s = state;
-    // Only one gamble at a time: a second entry would stake the credit again.
-    if (s.gambleshown) return;
     view_.playsound(SoundCue::Cue124);
     view_.setPicture(Element::piccardholder, cardPicture(kJokerImage));
     for (std::int16_t i = 1; i <= 4; ++i) view_.setPicture({Element::suitbet, i}, cardPicture(cardImage(i)));
@@ -186,7 +205,7 @@ void Machine::doublebutton_Click() {
     view_.setTimer(Timer::Timerscatters, false);
     view_.setTimer(Timer::Timer4, false);
     view_.setTimer(Timer::Timerwincounter, false);
-    view_.setEnabled(Element::doublebutton, false);
+    offerGamble(false);
     view_.setEnabled(Element::COINSIN, false);
     setBetButtons(view_, true);
     view_.setVisible(Element::pandouble, true);
@@ -208,16 +227,20 @@ void Machine::doublebutton_Click() {
     view_.setVisible(Element::lblsuit, true);
 
     s.gamblestake = checked::sub(s.bank, s.atrisk) ? s.atrisk : 0;
+    s.gambleopen = true;
+    s.cardresult = 0;
     showBank();
+    saveplayer();
 
     view_.setKeyPreview(false);
     view_.yield();
 }
 
 void Machine::cancelbet_Click() {
+    if (!accepts(Input::CancelBet)) return;
     auto& s = state;
     hidePanel(*this);
-    view_.setEnabled(Element::doublebutton, false);
+    offerGamble(false);
     // What the gamble returned replaces the staked win in the total won. A
     // payout the credit cannot hold is not paid, and then nothing came back.
     if (checked::add(s.bank, s.atrisk)) {
@@ -226,6 +249,7 @@ void Machine::cancelbet_Click() {
         checked::sub(s.total, s.gamblestake);
     }
     s.gamblestake = 0;
+    s.gambleopen = false;
     view_.playsound(SoundCue::Cue107);
     showBank();
     showWin(s.atrisk);

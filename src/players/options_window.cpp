@@ -93,6 +93,7 @@ void changeScreenSize(Machine& m, std::int32_t width, std::int32_t height) {
 }  // namespace
 
 void OptionsWindow::Form_Load() {
+    if (!m_.accepts(Input::OptionsItem)) return;
     auto& s = m_.state;
     auto& view = m_.view();
     view.playsound(SoundCue::Cue124);
@@ -111,7 +112,7 @@ void OptionsWindow::Form_Load() {
 }
 
 void OptionsWindow::machine_Click(std::int16_t slot) {
-    if (slot < 1 || slot > players::kSlotCount) return;
+    if (!m_.accepts(Input::OptionsItem) || slot < 1 || slot > players::kSlotCount) return;
     auto& s = m_.state;
     auto& view = m_.view();
     m_.loadplayer(slot);
@@ -130,6 +131,7 @@ void OptionsWindow::machine_Click(std::int16_t slot) {
 }
 
 void OptionsWindow::player1_KeyPress(std::int16_t& keyascii, std::string_view boxText) {
+    if (!m_.accepts(Input::OptionsItem)) return;
     auto& s = m_.state;
     auto& view = m_.view();
     if (keyascii != 13) {
@@ -155,6 +157,7 @@ void OptionsWindow::player1_KeyPress(std::int16_t& keyascii, std::string_view bo
 }
 
 void OptionsWindow::Btndeletedetails_Click() {
+    if (!m_.accepts(Input::OptionsItem)) return;
     auto& s = m_.state;
     auto& view = m_.view();
     m_.clearplayerdetails();
@@ -165,6 +168,7 @@ void OptionsWindow::Btndeletedetails_Click() {
 }
 
 void OptionsWindow::wincounter_Click(std::int16_t index) {
+    if (!m_.accepts(Input::OptionsItem)) return;
     auto& s = m_.state;
     auto& view = m_.view();
     if (index == 1) {
@@ -179,20 +183,24 @@ void OptionsWindow::wincounter_Click(std::int16_t index) {
 }
 
 void OptionsWindow::setspeed_Click(std::int16_t index) {
+    if (!m_.accepts(Input::OptionsItem)) return;
     if (index < 0 || index >= static_cast<std::int16_t>(kSpeedLevels.size())) return;
     m_.state.reelspeed = kSpeedLevels[static_cast<std::size_t>(index)];
     m_.view().setCaption(Element::speedlab, "Current Speed =   " + std::to_string(index + 1));
 }
 
 void OptionsWindow::SSOption1_Click() {
+    if (!m_.accepts(Input::OptionsItem)) return;
     changeScreenSize(m_, 800, 600);
 }
 
 void OptionsWindow::SSOption2_Click() {
+    if (!m_.accepts(Input::OptionsItem)) return;
     changeScreenSize(m_, 640, 480);
 }
 
 void OptionsWindow::btnokplayer_Click() {
+    if (!m_.accepts(Input::OptionsItem)) return;
     auto& s = m_.state;
     auto& view = m_.view();
     view.playsound(SoundCue::Cue124);
@@ -205,12 +213,13 @@ void OptionsWindow::btnokplayer_Click() {
 }
 
 void OptionsWindow::Form_Unload() {
+    if (!m_.accepts(Input::OptionsItem)) return;
     auto& s = m_.state;
     auto& view = m_.view();
     view.playsound(SoundCue::Cue124);
     view.setEnabled(Element::velmoran, true);
     hideHighlights(view);
-    view.setEnabled(Element::doublebutton, false);
+    m_.offerGamble(false);
     reelSpeedAtLeastOne(s);
     m_.saveplayer();
     view.setCaption(Element::player1, "");
@@ -218,6 +227,7 @@ void OptionsWindow::Form_Unload() {
     hideHighlights(view);
     reelSpeedAtLeastOne(s);
     view.setVisible(Element::frmvelmoranoptions, false);
+    s.auxwindow = AuxWindow::None;
     view.unload(Element::frmvelmoranoptions);
 }
 

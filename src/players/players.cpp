@@ -62,23 +62,35 @@ void Machine::startupload() {
 }
 
 void Machine::saveplayer() {
-    const auto& s = state;
+    // After shut-down the record on disk is final: a game still finishing in
+    // a handler on the stack must not write over it.
+    if (state.shutdown) return;
+    writeRecord(true);
+}
+
+void Machine::writeRecord(bool tellFailure) {
+    auto& s = state;
     if (s.currentslot < 1 || s.currentslot > players::kSlotCount) return;
+    const PlayerRecord r = settledRecord();
     const std::string section = players::sectionFor(s.currentslot);
     const auto put = [&](std::string_view key, std::string_view value) {
         store_.write(kApplication, section, key, value);
     };
-    put("winroll", std::to_string(s.winroll));
-    put("reelspeed", std::to_string(s.reelspeed));
-    put("amountinvested", std::to_string(s.amountinvested));
-    put("wager", std::to_string(s.wager));
-    put("total", std::to_string(s.total));
-    put("bank", std::to_string(s.bank));
-    put("games", std::to_string(s.games));
-    put("currentplayer", s.currentplayer);
+    put("winroll", std::to_string(r.winroll));
+    put("reelspeed", std::to_string(r.reelspeed));
+    put("amountinvested", std::to_string(r.amountinvested));
+    put("wager", std::to_string(r.wager));
+    put("total", std::to_string(r.total));
+    put("bank", std::to_string(r.bank));
+    put("games", std::to_string(r.games));
+    put("currentplayer", r.currentplayer);
     // The eight values reach the disk as one record, so a crash never leaves
     // a credit that belongs with other counters.
-    store_.flush();
+    if (store_.flush() || !tellFailure || s.savefailuretold) return;
+    // The game goes on; the values stay in memory and every later save tries
+    // again. Saying so once is enough.
+    s.savefailuretold = true;
+    view_.messageBox("Your progress cannot be saved.", "Slots_Velmoran", MessageIcon::Information);
 }
 
 void Machine::clearplayerdetails() {
@@ -92,10 +104,11 @@ void Machine::clearplayerdetails() {
 }
 
 void Machine::mnuplayer_Click() {
-    if (state.freespinstotal >= 1 || state.gambleshown) return;
+    if (!accepts(Input::Options) || state.freespinstotal >= 1 || state.gambleshown) return;
     view_.playsound(SoundCue::Cue124);
-    view_.setEnabled(Element::doublebutton, false);
+    offerGamble(false);
     view_.setEnabled(Element::velmoran, false);
+    state.auxwindow = AuxWindow::Options;
     view_.setVisible(Element::frmvelmoranoptions, true);
     options.Form_Load();
 }

@@ -6,9 +6,12 @@
 // Writes collect in memory until flush(), which replaces the file whole:
 // Qt writes a temporary file beside it and renames it over the old one, so
 // the file on disk is always either the old or the new one. A file that
-// cannot be written is left as it is and the game goes on; the values stay
-// in memory and the next flush tries again. Sections and keys the game does
-// not know are kept.
+// cannot be written is left as it is and flush() says so; the values stay in
+// memory and the next flush tries again. Sections and keys the game does not
+// know are kept. A file that could not be read whole (a line that is not a
+// section, a key or a comment; bytes that are not text; a file that cannot
+// be opened) is copied aside as `<file>.damaged` before the first flush
+// writes over it, so nothing the player had is lost for good.
 
 #include <QString>
 #include <map>
@@ -31,15 +34,20 @@ public:
     std::string read(std::string_view application, std::string_view section, std::string_view key) override;
     void write(std::string_view application, std::string_view section, std::string_view key,
                std::string_view value) override;
-    void flush() override;
+    bool flush() override;
 
     // The file that holds the application's values.
     [[nodiscard]] QString fileName(std::string_view application);
 
 private:
-    QSettings& settingsFor(std::string_view application);
+    struct File {
+        std::unique_ptr<QSettings> settings;
+        bool damaged = false;  // not read whole, and not yet set aside
+    };
+    File& fileFor(std::string_view application);
+    QSettings& settingsFor(std::string_view application) { return *fileFor(application).settings; }
 
-    std::map<std::string, std::unique_ptr<QSettings>, std::less<>> files_;
+    std::map<std::string, File, std::less<>> files_;
 };
 
 }  // namespace velmoran

@@ -60,7 +60,7 @@ void Machine::spinreel1() {
     // keeps every repeat's observable steps without deepening the stack.
     do {
         respinRequested_ = false;
-        view_.setEnabled(Element::doublebutton, false);
+        offerGamble(false);
         view_.setVisible(Element::pannomoney, false);
         view_.setTimer(Timer::Timer1, false);
         view_.setTimer(Timer::Timerscatters, false);

@@ -41,6 +41,9 @@ bool Machine::Form_Load() {
         view_.messageBox(kLargeFontsText, kLargeFontsTitle, MessageIcon::Information);
         return false;
     }
+    // No input is taken until the pause below is over; the window's thread
+    // blocks through it, and what queues up meanwhile finds the machine ready.
+    s.loading = true;
     // The sound set is loaded by the window before it runs this handler.
     s.currentslot = 1;
     startupload();
@@ -53,62 +56,63 @@ bool Machine::Form_Load() {
     view_.pause(startupPauseMs);
     view_.move(Element::velmoran, 0, 0);
     view_.setFocus({Element::play, 1});
+    s.loading = false;
     return true;
 }
 
-void Machine::settleInPlay() {
-    auto& s = state;
-    if (s.gambleshown) {
-        // Leaving the gamble pays back what is at risk, as its own way out does.
-        checked::add(s.bank, s.atrisk);
-        checked::add(s.total, static_cast<std::int64_t>(s.atrisk) - s.gamblestake);
-        s.gambleshown = false;
+void Machine::Form_QueryUnload(std::int16_t& cancel, UnloadMode unloadmode) {
+    // While an auxiliary window is open the main window is disabled, and the
+    // close box of a disabled window does nothing. The program itself (the
+    // exit menu, the system ending the session) always shuts down.
+    if (unloadmode == UnloadMode::ControlMenu && state.auxwindow != AuxWindow::None) {
+        cancel = 1;
+        return;
     }
-    if (s.freespinstotal > 0) {
-        // Collect what the sequence has won so far; spins not yet played are lost.
-        checked::add(s.bank, s.freespinwin);
-        s.freespinwin = 0;
-        s.freespinstotal = 0;
-        s.freespinsplayed = 0;
-    }
-}
-
-void Machine::Form_QueryUnload() {
     view_.playsound(SoundCue::Cue124);
-    settleInPlay();
-    saveplayer();
+    // What is in play is written settled, as every save writes it; a second
+    // pass (the exit menu's) writes the same values again.
+    writeRecord(false);
+    state.shutdown = true;
     display_.requestDisplayMode(0, 0);
 }
 
 void Machine::mnuexit_Click() {
+    if (!accepts(Input::Exit)) return;
     // The same steps as the close box; unloading the window then runs them
     // once more, with the same values.
-    Form_QueryUnload();
+    std::int16_t cancel = 0;
+    Form_QueryUnload(cancel, UnloadMode::Code);
     view_.unload(Element::velmoran);
 }
 
 void Machine::mnuptble_Click() {
-    if (state.freespinstotal >= 1) return;
+    if (!accepts(Input::PayTable) || state.freespinstotal >= 1) return;
     view_.playsound(SoundCue::Cue124);
     view_.setVisible(Element::pannomoney, false);
     view_.setEnabled(Element::velmoran, false);
+    state.auxwindow = AuxWindow::PayTable;
     view_.setVisible(Element::velmoranpays, true);
     view_.move(Element::velmoranpays, 0, 0);
 }
 
 void Machine::btnunloadpays_Click() {
+    if (!accepts(Input::PayTableItem)) return;
     view_.setEnabled(Element::velmoran, true);
+    state.auxwindow = AuxWindow::None;
     view_.unload(Element::velmoranpays);
 }
 
 void Machine::velmoranpays_Unload() {
+    if (!accepts(Input::PayTableItem)) return;
     view_.setEnabled(Element::velmoran, true);
+    state.auxwindow = AuxWindow::None;
 }
 
 void Machine::mnuabout_Click() {
-    if (state.freespinstotal >= 1) return;
+    if (!accepts(Input::About) || state.freespinstotal >= 1) return;
     view_.playsound(SoundCue::Cue124);
     view_.setEnabled(Element::velmoran, false);
+    state.auxwindow = AuxWindow::About;
     view_.setVisible(Element::aboutvelmoran, true);
     view_.setVisible(Element::lblTitle, true);
     view_.resize(Element::aboutvelmoran, GameView::kKeep, kAboutHeightTwips);
@@ -116,15 +120,20 @@ void Machine::mnuabout_Click() {
 }
 
 void Machine::cmdtarnby_Click() {
+    if (!accepts(Input::AboutItem)) return;
     executelink(build::kMakerAddress);
 }
 
 void Machine::cmdOK_Click() {
+    if (!accepts(Input::AboutItem)) return;
+    state.auxwindow = AuxWindow::None;
     view_.unload(Element::aboutvelmoran);
     view_.setEnabled(Element::velmoran, true);
 }
 
 void Machine::aboutvelmoran_Unload() {
+    if (!accepts(Input::AboutItem)) return;
+    state.auxwindow = AuxWindow::None;
     view_.setEnabled(Element::velmoran, true);
 }
 

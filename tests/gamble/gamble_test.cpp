@@ -38,6 +38,7 @@ public:
     void enterWith(std::int32_t stake) {
         rig.s().spinwin = stake;
         rig.s().total = stake;
+        rig.machine.offerGamble(true);  // as a paid win does
         rig.machine.doublebutton_Click();
     }
     void red(int suit) {
@@ -95,6 +96,7 @@ TEST_F(Gamble, ACollectedTotalIsStakedInsteadOfTheLastFreeSpinsWin) {
     rig.s().spinwin = 30;
     rig.s().collectedwin = 1200;
     rig.s().total = 1200;
+    rig.machine.offerGamble(true);  // as the collect does
     rig.machine.doublebutton_Click();
     EXPECT_EQ(rig.s().atrisk, 1200);
     EXPECT_EQ(rig.s().collectedwin, 0);
@@ -205,7 +207,9 @@ TEST_F(Gamble, ALostBetClosesThePanelAfterThreeSecondsWithNothingPaid) {
     std::int32_t totalAtYield = -1;
     rig.view.onYield = [&](int) {
         panelAtYield = rig.view.visible(Element::pandouble);
-        overAtYield = !rig.s().gambleshown;
+        overAtYield = !rig.s().gambleopen;
+        // The panel is still up: the options window must not open over it.
+        rig.machine.mnuplayer_Click();
         totalAtYield = rig.s().total;
     };
     rig.view.clearLogs();
@@ -223,6 +227,7 @@ TEST_F(Gamble, ALostBetClosesThePanelAfterThreeSecondsWithNothingPaid) {
     EXPECT_TRUE(panelAtYield);
     EXPECT_TRUE(overAtYield);
     EXPECT_EQ(totalAtYield, 0);
+    EXPECT_EQ(rig.s().auxwindow, AuxWindow::None);
     ASSERT_EQ(rig.view.pauses.size(), 1U);
     EXPECT_EQ(rig.view.pauses[0].ms, 3000);
     const auto paused = logIndex(rig.view, "pause 3000");
@@ -245,6 +250,7 @@ TEST_F(Gamble, ALostBetClosesThePanelAfterThreeSecondsWithNothingPaid) {
 TEST_F(Gamble, ALossAfterWinsTakesOnlyTheStakeOutOfTheTotal) {
     rig.s().total = 500;  // earlier wins
     rig.s().spinwin = 40;
+    rig.machine.offerGamble(true);
     rig.machine.doublebutton_Click();
     black(kSpades);
     suit(2, kClubs);
@@ -430,6 +436,7 @@ TEST_F(Gamble, APayoutTheCreditCannotHoldIsNotCountedAsWon) {
     rig.s().bank = 2100000000;
     rig.s().total = 1000;
     rig.s().spinwin = 40000000;
+    rig.machine.offerGamble(true);
     rig.machine.doublebutton_Click();
     suit(4, kSpades);
     ASSERT_EQ(rig.s().atrisk, 160000000);
@@ -445,21 +452,41 @@ TEST_F(Gamble, TheGambleCannotBeEnteredTwice) {
     EXPECT_EQ(rig.s().gamblestake, 40);
 }
 
-TEST_F(Gamble, ABetWhoseGambleEndsDuringItsYieldPlaysNoFurther) {
+// While a card is being turned the gamble takes no other bet and cannot be
+// left: the card has decided the bet, and the record already holds what it
+// pays, so quitting then neither undoes a loss nor loses a win.
+TEST_F(Gamble, WhileACardIsTurnedNothingElseIsTakenAndTheRecordHoldsItsOutcome) {
     enterWith(40);
-    rig.random.pushCard(kHearts);
-    // The player leaves while the card is being turned.
-    rig.view.onYield = [&](int) {
-        if (rig.s().gambleshown) rig.machine.cancelbet_Click();
-    };
-    rig.machine.betred_Click();
-    rig.view.onYield = nullptr;
-    EXPECT_EQ(rig.s().atrisk, 40);
-    EXPECT_EQ(rig.s().bank, 1000);
-    EXPECT_EQ(rig.s().total, 40);
-    EXPECT_FALSE(panelShown());
-    EXPECT_EQ(rig.view.at(Element::gamblewin).moves, 0);
-    EXPECT_TRUE(rig.view.enabled({Element::play, 1}));
+    EXPECT_EQ(rig.store.get("player1", "bank"), "1000");  // entering changes nothing that counts
+    for (const int drawn : {kHearts, kSpades}) {
+        rig.random.pushCard(drawn);
+        std::string storedBank, storedTotal;
+        rig.view.onYield = [&](int n) {
+            if (n != 1) return;
+            rig.machine.cancelbet_Click();
+            rig.machine.betblack_Click();  // would take a card of its own
+            rig.machine.mnuplayer_Click();
+            storedBank = rig.store.get("player1", "bank");
+            storedTotal = rig.store.get("player1", "total");
+        };
+        rig.view.clearLogs();
+        rig.machine.betred_Click();
+        rig.view.onYield = nullptr;
+        EXPECT_EQ(rig.s().auxwindow, AuxWindow::None);
+        if (drawn == kHearts) {
+            EXPECT_EQ(storedBank, "1040");  // 960 and the doubled stake
+            EXPECT_EQ(storedTotal, "80");
+            EXPECT_EQ(rig.s().atrisk, 80);
+            EXPECT_TRUE(panelShown());
+            EXPECT_EQ(rig.view.at(Element::gamblewin).moves, 4791);
+            EXPECT_FALSE(rig.view.enabled({Element::play, 1}));
+        } else {
+            EXPECT_EQ(storedBank, "960");
+            EXPECT_EQ(storedTotal, "0");
+            EXPECT_FALSE(panelShown());
+        }
+        EXPECT_EQ(rig.s().bank, 960);
+    }
 }
 
 }  // namespace

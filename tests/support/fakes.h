@@ -10,6 +10,7 @@
 #include <tuple>
 #include <vector>
 
+#include "core/player_record.h"
 #include "core/random_source.h"
 #include "players/settings_store.h"
 #include "shell/display_environment.h"
@@ -68,12 +69,36 @@ public:
     [[nodiscard]] bool has(std::string_view section, std::string_view key) const {
         return values.count({"duraridu", std::string(section), std::string(key)}) != 0;
     }
+    // The record of a section as saved (every value the game writes is a
+    // plain decimal; a missing one reads 0).
+    [[nodiscard]] PlayerRecord record(std::string_view section) const {
+        const auto number = [&](std::string_view key) {
+            const std::string v = get(section, key);
+            return v.empty() ? 0 : std::stoi(v);
+        };
+        PlayerRecord r;
+        r.winroll = static_cast<std::int16_t>(number("winroll"));
+        r.reelspeed = static_cast<std::int16_t>(number("reelspeed"));
+        r.amountinvested = number("amountinvested");
+        r.wager = number("wager");
+        r.total = number("total");
+        r.bank = number("bank");
+        r.games = number("games");
+        r.currentplayer = get(section, "currentplayer");
+        return r;
+    }
+    bool flush() override {
+        ++flushes;
+        return !failFlush;
+    }
 
     std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
     std::vector<std::pair<std::string, std::string>> readLog;
     std::vector<std::tuple<std::string, std::string, std::string>> writeLog;
     int reads = 0;
     int writes = 0;
+    int flushes = 0;
+    bool failFlush = false;  // a store that cannot keep what it is given
 };
 
 class FakeDisplay final : public DisplayEnvironment {

@@ -78,11 +78,14 @@ TEST(Startup, AReelSpeedAlreadyChosenIsKept) {
 
 TEST(Shutdown, CloseBoxPlaysTheClickSavesAndRestoresTheDesktop) {
     Rig r;
-    r.machine.Form_QueryUnload();
+    std::int16_t cancel = 0;
+    r.machine.Form_QueryUnload(cancel, UnloadMode::ControlMenu);
+    EXPECT_EQ(cancel, 0);
     EXPECT_EQ(r.view.soundNumbers(), std::vector<int>{124});
     ASSERT_EQ(r.display.modes.size(), 1U);
     EXPECT_EQ(r.display.modes.front(), std::make_pair(0, 0));
     EXPECT_TRUE(r.view.unloads.empty());
+    EXPECT_EQ(r.store.get("player1", "reelspeed"), "0");
 }
 
 TEST(Shutdown, ExitRunsTheStepsAndUnloadsTheWindow) {
@@ -94,6 +97,35 @@ TEST(Shutdown, ExitRunsTheStepsAndUnloadsTheWindow) {
     EXPECT_EQ(r.view.unloads.front(), El{E::velmoran});
 }
 
+// While an auxiliary window has disabled the main window, the main window's
+// close box does nothing (no sound, no save, nothing settled); the program's
+// own close (the system ending the session) still shuts down.
+TEST(Shutdown, TheCloseBoxOfTheDisabledWindowDoesNothing) {
+    for (const auto open : {&Machine::mnuptble_Click, &Machine::mnuabout_Click, &Machine::mnuplayer_Click}) {
+        Rig r;
+        r.s().bank = 700;
+        (r.machine.*open)();
+        r.s().bank = 900;  // changed since the options window saved, say
+        r.view.clearLogs();
+        const int writes = r.store.writes;
+        std::int16_t cancel = 0;
+        r.machine.Form_QueryUnload(cancel, UnloadMode::ControlMenu);
+        EXPECT_EQ(cancel, 1);
+        EXPECT_TRUE(r.view.log.empty());
+        EXPECT_EQ(r.store.writes, writes);
+        EXPECT_TRUE(r.display.modes.empty());
+        EXPECT_FALSE(r.s().shutdown);
+
+        r.machine.Form_QueryUnload(cancel = 0, UnloadMode::Code);
+        EXPECT_EQ(cancel, 0);
+        EXPECT_EQ(r.store.get("player1", "bank"), "900");
+        EXPECT_EQ(r.display.modes.size(), 1U);
+    }
+}
+
+// Shut-down writes what is in play settled as the player would settle it,
+// and leaves the live state alone: the record is what counts, and the
+// exit menu's second pass writes the very same values.
 TEST(Shutdown, InTheGambleTheAmountAtRiskIsPaidBack) {
     Rig r;
     auto& s = r.s();
@@ -101,42 +133,56 @@ TEST(Shutdown, InTheGambleTheAmountAtRiskIsPaidBack) {
     s.total = 300;
     s.atrisk = 160;  // a 40 win doubled twice
     s.gamblestake = 40;
-    s.gambleshown = true;
-    r.machine.Form_QueryUnload();
-    EXPECT_EQ(s.bank, 1160);
-    EXPECT_EQ(s.total, 420);
-    EXPECT_FALSE(s.gambleshown);
-    // The second pass of the exit menu must not pay it twice.
-    r.machine.Form_QueryUnload();
-    EXPECT_EQ(s.bank, 1160);
-    EXPECT_EQ(s.total, 420);
+    s.gambleshown = s.gambleopen = true;
+    std::int16_t cancel = 0;
+    r.machine.Form_QueryUnload(cancel, UnloadMode::ControlMenu);
+    EXPECT_EQ(r.store.get("player1", "bank"), "1160");
+    EXPECT_EQ(r.store.get("player1", "total"), "420");
+    EXPECT_EQ(s.bank, 1000);
+    r.machine.Form_QueryUnload(cancel, UnloadMode::Code);
+    EXPECT_EQ(r.store.get("player1", "bank"), "1160");
+    EXPECT_EQ(r.store.get("player1", "total"), "420");
 }
 
-TEST(Shutdown, DuringFreeSpinsTheWinsSoFarAreCollected) {
+// A sequence cut short is collected as it stands and costs its one bet, as a
+// sequence played out to its last spin does.
+TEST(Shutdown, DuringFreeSpinsTheWinsSoFarAreCollectedForOneBet) {
     Rig r;
     auto& s = r.s();
     s.bank = 500;
-    s.freespinstotal = 10;
+    s.wager = 1000;
+    s.games = 40;
+    s.linebet = 1;
+    s.lines = 25;
+    s.freespinstotal = 11;
     s.freespinsplayed = 4;
     s.freespinwin = 250;
     r.machine.mnuexit_Click();
-    EXPECT_EQ(s.bank, 750);
-    EXPECT_EQ(s.freespinwin, 0);
-    EXPECT_EQ(s.freespinstotal, 0);
-    EXPECT_EQ(s.freespinsplayed, 0);
-    r.machine.Form_QueryUnload();
-    EXPECT_EQ(s.bank, 750);
+    EXPECT_EQ(r.store.get("player1", "bank"), "725");
+    EXPECT_EQ(r.store.get("player1", "wager"), "1025");
+    EXPECT_EQ(r.store.get("player1", "games"), "41");
+    // After its last spin the bet is already taken.
+    s.freespinsplayed = 11;
+    EXPECT_EQ(r.machine.settledRecord().bank, 750);
+    EXPECT_EQ(r.machine.settledRecord().wager, 1000);
 }
 
 TEST(Shutdown, SettlingNeverLeavesTheCreditWidth) {
     Rig r;
     auto& s = r.s();
     s.bank = 2147483000;
+    s.total = 5000;
     s.freespinstotal = 3;
+    s.freespinsplayed = 3;
     s.freespinwin = 1000;
-    r.machine.settleInPlay();
-    EXPECT_EQ(s.bank, 2147483000);  // the overflowing step is skipped
-    EXPECT_EQ(s.freespinstotal, 0);
+    EXPECT_EQ(r.machine.settledRecord().bank, 2147483000);  // the overflowing step is skipped
+    s.freespinstotal = s.freespinsplayed = 0;
+    s.gambleopen = true;
+    s.atrisk = 1000;
+    s.gamblestake = 1000;
+    // A payout the credit cannot hold is a loss, and the total follows the money.
+    EXPECT_EQ(r.machine.settledRecord().bank, 2147483000);
+    EXPECT_EQ(r.machine.settledRecord().total, 4000);
 }
 
 TEST(Menus, PayTableOpensOutsideFreeSpinsOnly) {
@@ -183,6 +229,10 @@ TEST(Menus, AboutOpensAtItsTopBandAndEveryWayOutReenablesTheWindow) {
 
 TEST(Links, TheMakersSiteOpensWithTheHourglassMeanwhile) {
     Rig r;
+    r.machine.cmdtarnby_Click();  // the About window is not open
+    EXPECT_TRUE(r.display.links.empty());
+    r.machine.mnuabout_Click();
+    r.view.clearLogs();
     r.machine.cmdtarnby_Click();
     ASSERT_EQ(r.display.links.size(), 1U);
     EXPECT_EQ(r.display.links.front(), build::kMakerAddress);

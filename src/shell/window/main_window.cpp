@@ -583,7 +583,19 @@ void MainWindow::setVisible(El e, bool visible) {
         a->setVisible(visible);
         return;
     }
-    if (QWidget* w = widget(e)) w->setVisible(visible);
+    if (QWidget* w = widget(e)) {
+        if (!visible) keepFocusOff(w);
+        w->setVisible(visible);
+    }
+}
+
+void MainWindow::keepFocusOff(QWidget* w) {
+    // Left to itself, Qt hands the focus of a control that is hidden or
+    // disabled to the next one in the chain, where a key would press a
+    // button the player never chose (the banknote, say). The window itself
+    // takes it instead.
+    QWidget* focused = QApplication::focusWidget();
+    if (focused != nullptr && (focused == w || w->isAncestorOf(focused))) backdrop_->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::setEnabled(El e, bool enabled) {
@@ -608,7 +620,10 @@ void MainWindow::setEnabled(El e, bool enabled) {
         a->setEnabled(enabled);
         return;
     }
-    if (QWidget* w = widget(e)) w->setEnabled(enabled);
+    if (QWidget* w = widget(e)) {
+        if (!enabled) keepFocusOff(w);
+        w->setEnabled(enabled);
+    }
 }
 
 void MainWindow::setChecked(El e, bool checked) {
@@ -804,13 +819,18 @@ void MainWindow::pause(std::int32_t ms) {
 
 // --- closing and keys ----------------------------------------------------
 
-void MainWindow::shutDown() {
-    ++shutdowns_;
-    if (machine_ != nullptr) machine_->Form_QueryUnload();
-}
-
 void MainWindow::closeEvent(QCloseEvent* e) {
-    shutDown();
+    // The close box (a close the window system delivers) is refused while an
+    // auxiliary window has disabled this one; a close the program asks for
+    // (the exit menu, the end of the session, a termination signal) never is.
+    std::int16_t cancel = 0;
+    if (machine_ != nullptr)
+        machine_->Form_QueryUnload(cancel, e->spontaneous() ? UnloadMode::ControlMenu : UnloadMode::Code);
+    if (cancel != 0) {
+        e->ignore();
+        return;
+    }
+    ++shutdowns_;
     closing_ = true;
     for (auto* t : timers_) t->stop();
     // The auxiliary windows go with the main window, without their own steps.

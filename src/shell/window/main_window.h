@@ -109,7 +109,7 @@ private:
     void buildMenus();
     void buildTimers();
     void runTimer(Timer t);
-    void shutDown();
+    void keepFocusOff(QWidget* w);
     void openOptions();
     void closeOptions();
     void flushScreen();

@@ -168,10 +168,11 @@ TEST_F(SettingsFile, AnUnwritableFolderLeavesTheFileAndTheGameGoesOn) {
         m.machine.startupload();
         EXPECT_EQ(m.machine.state.bank, 5);
         m.machine.COINSIN_Click();
-        EXPECT_EQ(m.machine.state.bank, 25);
-        EXPECT_TRUE(m.view.messages.empty());
+        m.machine.COINSIN_Click();
+        EXPECT_EQ(m.machine.state.bank, 45);
+        EXPECT_EQ(m.view.messages.size(), enforced ? 1U : 0U);
         // What could not be written is still what the game reads.
-        EXPECT_EQ(m.store.read(kApp, "player1", "bank"), "25");
+        EXPECT_EQ(m.store.read(kApp, "player1", "bank"), "45");
         if (enforced) {
             EXPECT_EQ(fileBytes(), original);
         }
@@ -193,7 +194,10 @@ TEST_F(SettingsFile, AConfigHomeThatCannotExistIsNoObstacle) {
     m.machine.saveplayer();
     EXPECT_EQ(m.machine.state.bank, 5000);
     EXPECT_EQ(m.store.read(kApp, "player1", "bank"), "5000");
-    EXPECT_TRUE(m.view.messages.empty());
+    // The player hears of it once, and plays on.
+    ASSERT_EQ(m.view.messages.size(), 1U);
+    EXPECT_EQ(m.view.messages.front().text, "Your progress cannot be saved.");
+    EXPECT_EQ(m.view.messages.front().title, "Slots_Velmoran");
     EXPECT_FALSE(QFile::exists(home.path() + "/notafolder/config/duraridu.ini"));
 }
 
@@ -212,6 +216,11 @@ TEST_F(SettingsFile, DamagedAndTruncatedFilesGiveWhatIsReadable) {
         m.machine.state.bank = 40;
         m.machine.saveplayer();
     }
+    // What could not be read whole was set aside, byte for byte, before the
+    // save wrote the file anew.
+    QFile aside(filePath() + ".damaged");
+    ASSERT_TRUE(aside.open(QFile::ReadOnly));
+    EXPECT_TRUE(aside.readAll().startsWith("[player1]\nwinroll=1\nreelspeed=4\ngarbage line\n"));
     FileMachine again;
     again.machine.loadplayer(1);
     EXPECT_EQ(again.machine.state.bank, 40);
@@ -226,6 +235,14 @@ TEST_F(SettingsFile, DamagedAndTruncatedFilesGiveWhatIsReadable) {
     cut.machine.startupload();
     EXPECT_EQ(cut.machine.state.bank, 77);
     EXPECT_EQ(cut.machine.state.currentplayer, "Bo");
+    // A file read whole is not set aside, and the second damaged copy gets a
+    // name of its own.
+    cut.machine.saveplayer();
+    EXPECT_FALSE(QFile::exists(filePath() + ".damaged.2"));
+    putFile("[player1]\nbank=@Variant(\\0)\n");
+    FileMachine odd;
+    odd.machine.saveplayer();
+    EXPECT_TRUE(QFile::exists(filePath() + ".damaged.2"));
 }
 
 TEST_F(SettingsFile, UnknownSectionsAndKeysAreKept) {

@@ -289,12 +289,17 @@ TEST_F(Window, FreeSpinsPlayThemselvesOnTheTimersUntilTheCollect) {
     EXPECT_TRUE(rig.w({E::play, 1})->isEnabled());
 }
 
-TEST_F(Window, QuittingDuringFreeSpinsCollectsWhatTheyWon) {
+// Cut short, a sequence is collected as it stands and costs its one bet, as
+// it would have at its last spin.
+TEST_F(Window, QuittingDuringFreeSpinsCollectsWhatTheyWonForOneBet) {
     rig.triggerFreeSpins(5);
-    const std::int32_t bank = rig.machine.state.bank;
-    const std::int32_t won = rig.machine.state.freespinwin;
+    const auto& s = rig.machine.state;
+    const std::int32_t bank = s.bank;
+    const std::int32_t games = s.games;
+    const std::int32_t won = s.freespinwin;
     rig.window.close();
-    EXPECT_EQ(rig.store.get("player1", "bank"), std::to_string(bank + won));
+    EXPECT_EQ(rig.store.get("player1", "bank"), std::to_string(bank + won - s.totalBet()));
+    EXPECT_EQ(rig.store.get("player1", "games"), std::to_string(games + 1));
 }
 
 TEST_F(Window, ThingsThatDoNotExistAreIgnored) {
