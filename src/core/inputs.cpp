@@ -19,9 +19,10 @@ bool Machine::accepts(Input input) const noexcept {
 
     switch (input) {
         case Input::Play:
-            // A game never starts inside another, nor under the gamble panel,
-            // nor once a finished sequence waits for its collect.
-            return mainUsable && !s.gamerunning && !s.gambleshown && !collectPending;
+            // A game never starts inside another, nor under the gamble panel.
+            // During free spins only the machine's own press plays, and not
+            // once the sequence waits for its collect.
+            return mainUsable && !s.gamerunning && !s.gambleshown && (!sequence || (s.autopress && !collectPending));
         case Input::Payline:
         case Input::CoinsIn:
             // Disabled during a game and the gamble, hidden during free spins.

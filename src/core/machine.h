@@ -22,6 +22,7 @@
 //                  windows, IsScreenFontSmall
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "core/game_view.h"
@@ -181,8 +182,12 @@ private:
     SettingsStore& store_;
     DisplayEnvironment& display_;
 
-    // Writes the settled record; tells the player once a run when it fails.
-    void writeRecord(bool tellFailure);
+    // Writes a record to the current slot; tells the player once a run when
+    // it cannot be kept.
+    void writeRecord(const PlayerRecord& r, bool tellFailure);
+    // What shut-down wrote: a second pass writes it again, whatever a handler
+    // still finishing has done to the live state since.
+    std::optional<PlayerRecord> finalRecord_;
 
     // Set by a withdrawn outcome; spinreel1 then runs the chain again.
     bool respinRequested_ = false;

@@ -89,6 +89,9 @@ struct MachineState {
     bool loading = false;
     // A game runs: from the first step of play_Click to its last.
     bool gamerunning = false;
+    // Timerrespin is pressing the play button: the only press a free-spin
+    // sequence takes (its buttons are hidden).
+    bool autopress = false;
     // The outcome of the spin being played stands (the bet is taken and the
     // win known) and has not been settled into the credit or the sequence yet.
     bool spindecided = false;
@@ -99,6 +102,11 @@ struct MachineState {
     bool shutdown = false;
     // The player has been told that the record cannot be saved (once a run).
     bool savefailuretold = false;
+    // The win counter and reel speed as the options window last saved or
+    // loaded them. While it is open, changes made in it are not yet
+    // confirmed: a shut-down meanwhile writes these instead.
+    std::int16_t confirmedwinroll = 0;
+    std::int16_t confirmedreelspeed = 0;
 
     // Group H: presentation counters.
     std::int16_t showline = 0, showtick = 0, blinkphase = 0;

@@ -77,7 +77,11 @@ void Machine::Timerrespin_Timer() {
     if (!accepts(Input::Respin)) return;
     view_.yield();
     view_.setCaption(Element::Lblcurrentwin, "");
-    if (const auto button = playButtonForLinebet(state.linebet); button != 0) play_Click(button);
+    if (const auto button = playButtonForLinebet(state.linebet); button != 0) {
+        state.autopress = true;
+        play_Click(button);
+        state.autopress = false;
+    }
     view_.setKeyPreview(false);
 }
 

@@ -30,6 +30,11 @@ PlayerRecord Machine::settledRecord() const {
     const auto& s = state;
     PlayerRecord r = liveRecord(s);
     const std::int16_t bet = s.totalBet();
+    // Choices still open in the options window are not the player's yet.
+    if (s.auxwindow == AuxWindow::Options) {
+        r.winroll = s.confirmedwinroll;
+        r.reelspeed = s.confirmedreelspeed;
+    }
 
     if (s.freespinstotal > 0) {
         // A sequence ends with its wins collected, this spin's included once it

@@ -52,6 +52,8 @@ void Machine::loadplayer(std::int16_t slot) {
     s.games = 0;
     s.currentplayer.clear();
     readRecord(store_, players::sectionFor(slot), s, OnFailure::SpeedToOne);
+    s.confirmedwinroll = s.winroll;
+    s.confirmedreelspeed = s.reelspeed;
 }
 
 void Machine::startupload() {
@@ -65,13 +67,18 @@ void Machine::saveplayer() {
     // After shut-down the record on disk is final: a game still finishing in
     // a handler on the stack must not write over it.
     if (state.shutdown) return;
-    writeRecord(true);
+    // Every save while the options window is open is one of its own, and
+    // confirms what was chosen in it.
+    if (state.auxwindow == AuxWindow::Options) {
+        state.confirmedwinroll = state.winroll;
+        state.confirmedreelspeed = state.reelspeed;
+    }
+    writeRecord(settledRecord(), true);
 }
 
-void Machine::writeRecord(bool tellFailure) {
+void Machine::writeRecord(const PlayerRecord& r, bool tellFailure) {
     auto& s = state;
     if (s.currentslot < 1 || s.currentslot > players::kSlotCount) return;
-    const PlayerRecord r = settledRecord();
     const std::string section = players::sectionFor(s.currentslot);
     const auto put = [&](std::string_view key, std::string_view value) {
         store_.write(kApplication, section, key, value);

@@ -91,6 +91,12 @@ void Machine::evaluatespin() {
         return;
     }
 
+    // The outcome stands: the record holds it, win included, before anything
+    // moves, so a crash during the motion neither undoes the bet nor loses
+    // the win.
+    s.spindecided = true;
+    saveplayer();
+
     if (s.freespinstotal < 1) showBank();
     reelMotion(*this);
 

@@ -71,7 +71,8 @@ void Machine::Form_QueryUnload(std::int16_t& cancel, UnloadMode unloadmode) {
     view_.playsound(SoundCue::Cue124);
     // What is in play is written settled, as every save writes it; a second
     // pass (the exit menu's) writes the same values again.
-    writeRecord(false);
+    if (!finalRecord_) finalRecord_ = settledRecord();
+    writeRecord(*finalRecord_, false);
     state.shutdown = true;
     display_.requestDisplayMode(0, 0);
 }

@@ -103,7 +103,7 @@ TEST_F(FreeSpins, TheMultiplierNeedsAWildInsideAWinningRun) {
     for (const auto& [draw, factor] : {std::pair{1, 10}, {3, 5}, {10, 3}, {20, 2}}) {
         s.holdreel2 = 0;
         scriptFreeSpin(rig.random, {1, 1, 5, 1, 1}, draw);
-        rig.machine.play_Click(1);
+        rig.machine.Timerrespin_Timer();  // the machine's own press
         EXPECT_EQ(s.multiplier, factor);
         EXPECT_EQ(s.spinwin, 5 * factor);
     }
@@ -112,7 +112,7 @@ TEST_F(FreeSpins, TheMultiplierNeedsAWildInsideAWinningRun) {
     s.holdreel2 = 0;
     s.holdreel4 = 0;
     scriptFreeSpin(rig.random, {3, 4, 2, 10, 1}, 1);
-    rig.machine.play_Click(1);
+    rig.machine.Timerrespin_Timer();
     EXPECT_EQ(s.multiplier, 1);
     EXPECT_EQ(s.multiplierframe, 23);  // the drawn frame stays
     EXPECT_EQ(s.spinwin, 2);

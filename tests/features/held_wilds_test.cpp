@@ -92,7 +92,7 @@ TEST_F(HeldWilds, AWildOnTheLastFreeSpinIsHeldAfterTheCollect) {
     rig.random.pushStops(kWildOnReel2);
     rig.random.pushMultiplierDraw(20);
     rig.random.pushRespin(1);
-    rig.machine.play_Click(1);
+    rig.machine.Timerrespin_Timer();
     ASSERT_EQ(s.freespinsplayed, 11);
     rig.machine.takewin_Click();
     EXPECT_EQ(s.holdreel2, 1);

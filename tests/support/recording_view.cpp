@@ -134,6 +134,7 @@ void RecordingView::pause(std::int32_t ms) {
     pauses.push_back({ms, clockMs});
     clockMs += ms;
     note("pause " + std::to_string(ms));
+    if (onPause) onPause(ms);
 }
 
 std::vector<int> RecordingView::soundNumbers() const {

@@ -101,6 +101,10 @@ public:
     int yields = 0;
     // Runs at every yield, after the count is raised; tests deliver events here.
     std::function<void(int yieldNumber)> onYield;
+    // Runs at every pause, after the clock has moved on. The real window's
+    // thread sleeps there, so nothing it receives can run at that point; a
+    // test delivering events here asks more of the logic than the window does.
+    std::function<void(std::int32_t ms)> onPause;
 
 private:
     void note(std::string line);

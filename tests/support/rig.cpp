@@ -15,6 +15,7 @@ void Rig::tick(Timer t) {
     const auto i = static_cast<std::size_t>(t);
     if (running[i]) return;
     running[i] = true;
+    if (onTick) onTick(t, true);
     switch (t) {
         case Timer::Timer1: machine.Timer1_Timer(); break;
         case Timer::Timerscatters: machine.Timerscatters_Timer(); break;
@@ -24,6 +25,7 @@ void Rig::tick(Timer t) {
         case Timer::Timerwincounter: machine.Timerwincounter_Timer(); break;
         case Timer::Timerrespin: machine.Timerrespin_Timer(); break;
     }
+    if (onTick) onTick(t, false);
     running[i] = false;
 }
 

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 #include "core/machine.h"
 #include "support/fakes.h"
@@ -29,6 +30,8 @@ struct Rig {
 
     // Fires the timer's handler once, as the window would.
     void tick(Timer t);
+    // Called around every tick that runs: before (true) and after (false).
+    std::function<void(Timer, bool starting)> onTick;
     // Advances the virtual clock by ms, firing every enabled timer whenever it
     // is due (each tick also advances the clock by its own pauses). Returns
     // the number of ticks fired. A tick of a timer never starts while an
