@@ -11,6 +11,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libqt6svg6
   libgtest-dev libgmock-dev googletest libbenchmark-dev
+  libpcg-cpp-dev nlohmann-json3-dev libcairo2-dev
   clang libclang-rt-14-dev
   fonts-comic-neue fonts-liberation fonts-liberation2 fonts-dejavu-core
   xvfb xauth xdotool x11-utils pulseaudio pulseaudio-utils
