@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -89,8 +90,10 @@ public:
     }
     bool flush() override {
         ++flushes;
+        if (onFlush) onFlush();
         return !failFlush;
     }
+    std::function<void()> onFlush;  // runs at every flush, after the writes
 
     std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
     std::vector<std::pair<std::string, std::string>> readLog;
