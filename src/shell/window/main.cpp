@@ -7,9 +7,11 @@
 
 #include "core/machine.h"
 #include "core/random_source.h"
+#include "players/player_store.h"
 #include "players/qsettings_store.h"
 #include "shell/art/art_library.h"
 #include "shell/audio/cue_player.h"
+#include "shell/lock/store_lock.h"
 #include "shell/window/main_window.h"
 #include "shell/window/qt_display_environment.h"
 #include "shell/window/termination_watcher.h"
@@ -25,6 +27,8 @@ int main(int argc, char** argv) {
     // Silent until the sounds are loaded, right after the window is shown.
     velmoran::audio::SilentCuePlayer silence;
     std::unique_ptr<velmoran::audio::CuePlayer> cues;
+    // Made before the store, so the lock outlives the store's last write.
+    velmoran::shell::StoreLock storeLock(velmoran::shell::StoreLock::fileFor(velmoran::players::kApplication));
     velmoran::QSettingsStore store;
     velmoran::shell::QtDisplayEnvironment display;
     velmoran::SystemRandom random;
@@ -58,6 +62,12 @@ int main(int argc, char** argv) {
         cues = velmoran::audio::makeSystemCuePlayer(&app);
         if (cues != nullptr) window.setCuePlayer(*cues);
     };
+    // A second copy would keep a record of its own and write it over the
+    // first one's at every save: it says so and ends before reading the store.
+    if (machine.IsScreenFontSmall() && storeLock.take() == velmoran::shell::StoreLock::Outcome::HeldElsewhere) {
+        window.messageBox("Velmoran is already running.", "Slots_Velmoran", velmoran::MessageIcon::Information);
+        return 0;
+    }
     if (!window.start(loadSounds)) return 0;
     return QApplication::exec();
 }

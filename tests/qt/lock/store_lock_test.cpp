@@ -1,0 +1,116 @@
+// The store lock: one holder at a time, released with its holder however
+// that ends, never kept by the holder's children, beside the settings file
+// without getting in the way of its saves.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <QByteArray>
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "players/player_store.h"
+#include "players/qsettings_store.h"
+#include "shell/lock/store_lock.h"
+
+namespace velmoran::test {
+namespace {
+
+using shell::StoreLock;
+using Outcome = StoreLock::Outcome;
+
+class StoreLockTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    std::filesystem::path at(const char* name) const { return std::filesystem::path(dir.path().toStdString()) / name; }
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+};
+
+TEST_F(StoreLockTest, OneHolderAtATimeUntilItLetsGo) {
+    const auto file = at("duraridu.ini.running");
+    auto first = std::make_unique<StoreLock>(file);
+    StoreLock second(file);
+    EXPECT_FALSE(first->held());
+    ASSERT_EQ(first->take(), Outcome::Taken);
+    EXPECT_TRUE(first->held());
+    EXPECT_EQ(first->take(), Outcome::Taken) << "the holder may ask again";
+    EXPECT_EQ(second.take(), Outcome::HeldElsewhere);
+    EXPECT_FALSE(second.held());
+    EXPECT_EQ(second.take(), Outcome::HeldElsewhere) << "a refusal is not remembered as a hold";
+
+    first.reset();
+    EXPECT_EQ(second.take(), Outcome::Taken);
+    EXPECT_TRUE(std::filesystem::exists(file)) << "the file stays; only the lock on it goes";
+}
+
+TEST_F(StoreLockTest, TheConfigurationFolderIsMadeOnTheFirstRun) {
+    const auto file = at("config/nested/duraridu.ini.running");
+    StoreLock lock(file);
+    EXPECT_EQ(lock.take(), Outcome::Taken);
+    EXPECT_TRUE(std::filesystem::is_regular_file(file));
+}
+
+TEST_F(StoreLockTest, NoPlaceForTheFileIsNotAnotherCopy) {
+    // A regular file where the folder should be: the lock cannot exist, and
+    // that must not be reported as a running copy.
+    std::ofstream(at("config")) << "not a folder";
+    StoreLock lock(at("config/duraridu.ini.running"));
+    EXPECT_EQ(lock.take(), Outcome::Unavailable);
+    EXPECT_FALSE(lock.held());
+}
+
+TEST_F(StoreLockTest, AKilledHolderLeavesNoLockEvenWhileItsChildrenRun) {
+    const auto file = at("duraridu.ini.running");
+    QProcess holder;
+    holder.start(QStringLiteral(VELMORAN_LOCK_HOLDER), {QString::fromStdString(file.string())});
+    ASSERT_TRUE(holder.waitForStarted(10000));
+    QByteArray line;
+    while (!line.contains('\n') && holder.waitForReadyRead(10000)) line += holder.readAllStandardOutput();
+    const pid_t child = static_cast<pid_t>(line.trimmed().toInt());
+    ASSERT_GT(child, 0) << "the holder said: " << line.toStdString();
+    struct ChildGuard {
+        pid_t pid;
+        ~ChildGuard() { ::kill(pid, SIGKILL); }
+    } guard{child};
+
+    StoreLock lock(file);
+    EXPECT_EQ(lock.take(), Outcome::HeldElsewhere);
+
+    holder.kill();  // SIGKILL: no chance to clean up
+    ASSERT_TRUE(holder.waitForFinished(10000));
+    ASSERT_EQ(::kill(child, 0), 0) << "the holder's child still runs";
+    EXPECT_TRUE(std::filesystem::exists(file)) << "the killed holder's file is left behind";
+    EXPECT_EQ(lock.take(), Outcome::Taken);
+}
+
+TEST_F(StoreLockTest, SitsBesideTheSettingsFileAndLetsItBeSaved) {
+    const bool hadConfigHome = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+    const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path() + QStringLiteral("/config")));
+    {
+        QSettingsStore store;
+        const QString storeFile = store.fileName(players::kApplication);
+        const auto lockFile = StoreLock::fileFor(players::kApplication);
+        EXPECT_EQ(lockFile.string(), QFile::encodeName(storeFile).toStdString() + ".running");
+
+        StoreLock lock(lockFile);
+        ASSERT_EQ(lock.take(), Outcome::Taken);
+        store.write(players::kApplication, "player1", "bank", "1250");
+        store.flush();
+        QSettings written(storeFile, QSettings::IniFormat);
+        EXPECT_EQ(written.value(QStringLiteral("player1/bank")).toString(), QStringLiteral("1250"));
+    }
+    if (hadConfigHome) {
+        qputenv("XDG_CONFIG_HOME", configHome);
+    } else {
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+}
+
+}  // namespace
+}  // namespace velmoran::test
