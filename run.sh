@@ -4,6 +4,7 @@
 #   ./run.sh test      install what is missing, build, run every test
 #   ./run.sh sanitize  the same tests built with AddressSanitizer and UBSan
 #   ./run.sh fuzz      the WAVE reader's fuzzer for VELMORAN_FUZZ_SECONDS (60)
+#   ./run.sh package   the Debian package, in build/default/package
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -16,10 +17,13 @@ PACKAGES=(
   fonts-comic-neue fonts-liberation fonts-liberation2 fonts-dejavu-core
   xvfb xauth xdotool x11-utils pulseaudio pulseaudio-utils
 )
+# Only for the package and its checks.
+PACKAGING_PACKAGES=(dpkg-dev file desktop-file-utils appstream man-db)
 
+# install_missing [more packages]
 install_missing() {
   local missing=()
-  for p in "${PACKAGES[@]}"; do
+  for p in "${PACKAGES[@]}" "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
@@ -61,8 +65,14 @@ case "${1:-}" in
     ./build/fuzz/tests/fuzz/wave_reader_fuzz -max_total_time="${VELMORAN_FUZZ_SECONDS:-60}" -max_len=8192 \
       -artifact_prefix=build/fuzz/fuzz/ -print_final_stats=1 "$corpus" build/fuzz/fuzz/seeds
     ;;
+  package)
+    install_missing "${PACKAGING_PACKAGES[@]}"
+    build default
+    rm -f build/default/package/*.deb
+    (cd build/default && cpack -G DEB -B package)
+    ;;
   *)
-    echo "usage: $0 play|test|sanitize|fuzz" >&2
+    echo "usage: $0 play|test|sanitize|fuzz|package" >&2
     exit 2
     ;;
 esac
