@@ -36,7 +36,7 @@ void Machine::notes_Click() {
 
 void Machine::mnuzerocredit_Click() {
     if (!accepts(Input::ZeroCredit) || state.freespinstotal >= 1) return;
-    view_.playsound(SoundCue::Cue124);
+    view_.playsound(SoundCue::Click);
     // The credit is paid out, so it no longer counts as invested.
     checked::sub(state.amountinvested, state.bank);
     state.bank = 0;
@@ -54,7 +54,7 @@ void Machine::Form_KeyPress(std::int16_t& keyascii) {
     auto& s = state;
     if (s.freespinstotal >= 1) return;
     if (s.totalBet() > s.bank) {
-        view_.playsound(SoundCue::Cue125);
+        view_.playsound(SoundCue::Refused);
         view_.setVisible(Element::pannomoney, true);
         view_.setFocus(Element::velmoran);
         return;

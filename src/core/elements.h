@@ -174,18 +174,43 @@ inline constexpr std::array<TimerInfo, kTimerCount> kTimerInfo{{
 }};
 [[nodiscard]] constexpr const TimerInfo& info(Timer t) noexcept { return kTimerInfo[static_cast<std::size_t>(t)]; }
 
-// The 24 sound cues, named by their resource number (there is no 118).
+// The 24 sound cues. Each keeps its resource number as its value (there is
+// no 118); the win cues are named after the top of the band of wins that
+// sounds them (103 also sounds for 31 to 40), though several also sound
+// elsewhere (a won gamble, the collect, leaving the gamble).
 enum class SoundCue : std::int16_t {
-    Cue101 = 101, Cue102, Cue103, Cue104, Cue105, Cue106, Cue107, Cue108, Cue109, Cue110,
-    Cue111, Cue112, Cue113, Cue114, Cue115, Cue116, Cue117,
-    Cue119 = 119, Cue120, Cue121, Cue122, Cue123, Cue124, Cue125,
+    WinTo5 = 101,
+    WinTo10 = 102,
+    WinTo21 = 103,
+    WinTo30 = 104,
+    ArrowWhoosh = 105,  // the arrow of a free-spin award takes off
+    WinTo50 = 106,
+    WinTo100 = 107,
+    WinTo120 = 108,
+    WinTo150 = 109,
+    WinTo200 = 110,
+    WinTo300 = 111,
+    WinTo450 = 112,
+    WinTo600 = 113,
+    WinTo750 = 114,
+    WinOver750 = 115,
+    ReelStop = 116,
+    FreeSpinTune = 117,  // looped from the arrow's fourteenth tick
+    ScatterReel1 = 119,  // a scatter comes to rest on reel 1, and so on
+    ScatterReel2 = 120,
+    ScatterReel3 = 121,
+    ScatterReel4 = 122,
+    ScatterReel5 = 123,
+    Click = 124,    // the general click of buttons, menus and windows
+    Refused = 125,  // not enough credit; a gamble lost
 };
 inline constexpr std::array<SoundCue, 24> kAllSoundCues{
-    SoundCue::Cue101, SoundCue::Cue102, SoundCue::Cue103, SoundCue::Cue104, SoundCue::Cue105,
-    SoundCue::Cue106, SoundCue::Cue107, SoundCue::Cue108, SoundCue::Cue109, SoundCue::Cue110,
-    SoundCue::Cue111, SoundCue::Cue112, SoundCue::Cue113, SoundCue::Cue114, SoundCue::Cue115,
-    SoundCue::Cue116, SoundCue::Cue117, SoundCue::Cue119, SoundCue::Cue120, SoundCue::Cue121,
-    SoundCue::Cue122, SoundCue::Cue123, SoundCue::Cue124, SoundCue::Cue125,
+    SoundCue::WinTo5,      SoundCue::WinTo10,      SoundCue::WinTo21,      SoundCue::WinTo30,
+    SoundCue::ArrowWhoosh, SoundCue::WinTo50,      SoundCue::WinTo100,     SoundCue::WinTo120,
+    SoundCue::WinTo150,    SoundCue::WinTo200,     SoundCue::WinTo300,     SoundCue::WinTo450,
+    SoundCue::WinTo600,    SoundCue::WinTo750,     SoundCue::WinOver750,   SoundCue::ReelStop,
+    SoundCue::FreeSpinTune, SoundCue::ScatterReel1, SoundCue::ScatterReel2, SoundCue::ScatterReel3,
+    SoundCue::ScatterReel4, SoundCue::ScatterReel5, SoundCue::Click,        SoundCue::Refused,
 };
 [[nodiscard]] constexpr int number(SoundCue c) noexcept { return static_cast<int>(c); }
 

@@ -50,13 +50,13 @@ void Machine::play_Click(std::int16_t index) {
     const GameInProgress game(s);
     const bool paid = s.freespinstotal <= 0;
     if (paid) {
-        view_.playsound(SoundCue::Cue124);
+        view_.playsound(SoundCue::Click);
         s.scattertick = s.scatterframe = s.wildtick = s.wildframe = 0;
         s.emblemframe = s.multiplierframe = s.multiplierlastframe = 0;
         s.collectedwin = s.atrisk = s.freespinwin = s.counted = 0;
         if (index >= 1 && index <= 6) s.linebet = kLinebetOfPlay[static_cast<std::size_t>(index - 1)];
         if (s.totalBet() > s.bank) {
-            view_.playsound(SoundCue::Cue125);
+            view_.playsound(SoundCue::Refused);
             view_.setVisible(Element::pannomoney, true);
             view_.setEnabled(Element::COINSIN, true);
             return;

@@ -21,6 +21,7 @@
 //                  mnuabout_Click and the handlers of the pay table and About
 //                  windows, IsScreenFontSmall
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -109,6 +110,11 @@ public:
     void betblack_Click();
     void suitbet_Click(std::int16_t index);
 
+    // --- timers -----------------------------------------------------------
+    // A tick of timer `t`, as the window's timers and the tests deliver it:
+    // one tick of a timer at a time (core/timers.cpp).
+    void onTimer(Timer t);
+
     // --- presentation: timed result displays ---------------------------
     void Timer1_Timer();
     void Timerscatters_Timer();
@@ -191,6 +197,8 @@ private:
 
     // Set by a withdrawn outcome; spinreel1 then runs the chain again.
     bool respinRequested_ = false;
+    // The timers whose tick is under way.
+    std::array<bool, kTimerCount> ticking_{};
 };
 
 }  // namespace velmoran

@@ -112,8 +112,8 @@ void Machine::Timerwincounter_Timer() {
 void Machine::takewin_Click() {
     if (!accepts(Input::TakeWin)) return;
     auto& s = state;
-    view_.playsound(SoundCue::Cue124);
-    view_.playsound(SoundCue::Cue110);
+    view_.playsound(SoundCue::Click);
+    view_.playsound(SoundCue::WinTo200);
     s.keycount = s.freespinsplayed = s.freespinstotal = 0;
     s.counted = 0;
     s.countstep = 0;

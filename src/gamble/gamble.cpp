@@ -36,7 +36,7 @@ constexpr std::int16_t kJokerImage = 5;
     return suit == 1 || suit == 3;
 }
 
-constexpr std::array<SoundCue, 4> kSuitWinSound{SoundCue::Cue112, SoundCue::Cue111, SoundCue::Cue111, SoundCue::Cue107};
+constexpr std::array<SoundCue, 4> kSuitWinSound{SoundCue::WinTo450, SoundCue::WinTo300, SoundCue::WinTo300, SoundCue::WinTo100};
 
 void setPlayControls(GameView& view, bool enabled) {
     for (std::int16_t i = 1; i <= 5; ++i) view.setEnabled({Element::payline, i}, enabled);
@@ -127,7 +127,7 @@ void loseSteps(Machine& m) {
     auto& s = m.state;
     auto& view = m.view();
     m.offerGamble(false);
-    view.playsound(SoundCue::Cue125);
+    view.playsound(SoundCue::Refused);
     slide(view, Element::gamblelose);
     view.setVisible(Element::lblblackred, false);
     view.setVisible(Element::lblsuit, false);
@@ -170,7 +170,7 @@ void placeBet(Machine& m, WinTest wins, std::int16_t factor, SoundCue winSound) 
     auto& s = m.state;
     auto& view = m.view();
     const BetInProgress bet(s);
-    view.playsound(SoundCue::Cue124);
+    view.playsound(SoundCue::Click);
     view.setVisible(Element::gamblewin, false);
     showRisk(m);
     const std::int16_t suit = drawInt(m.random(), 4);
@@ -197,7 +197,7 @@ void Machine::doublebutton_Click() {
     // would stake the credit again.
     if (!accepts(Input::Double)) return;
     auto& s = state;
-    view_.playsound(SoundCue::Cue124);
+    view_.playsound(SoundCue::Click);
     view_.setPicture(Element::piccardholder, cardPicture(kJokerImage));
     for (std::int16_t i = 1; i <= 4; ++i) view_.setPicture({Element::suitbet, i}, cardPicture(cardImage(i)));
     for (std::int16_t c = 1; c <= 15; ++c) view_.setVisible({Element::flasher, c}, false);
@@ -250,7 +250,7 @@ void Machine::cancelbet_Click() {
     }
     s.gamblestake = 0;
     s.gambleopen = false;
-    view_.playsound(SoundCue::Cue107);
+    view_.playsound(SoundCue::WinTo100);
     showBank();
     showWin(s.atrisk);
     returnToMachine(*this);
@@ -258,12 +258,12 @@ void Machine::cancelbet_Click() {
 }
 
 void Machine::betred_Click() {
-    placeBet(*this, isRed, 2, SoundCue::Cue108);
+    placeBet(*this, isRed, 2, SoundCue::WinTo120);
 }
 
 void Machine::betblack_Click() {
     placeBet(
-        *this, [](std::int16_t suit) { return !isRed(suit); }, 2, SoundCue::Cue103);
+        *this, [](std::int16_t suit) { return !isRed(suit); }, 2, SoundCue::WinTo21);
 }
 
 void Machine::suitbet_Click(std::int16_t index) {

@@ -96,7 +96,7 @@ void OptionsWindow::Form_Load() {
     if (!m_.accepts(Input::OptionsItem)) return;
     auto& s = m_.state;
     auto& view = m_.view();
-    view.playsound(SoundCue::Cue124);
+    view.playsound(SoundCue::Click);
     m_.saveplayer();
     view.setCaption(Element::Btndeletedetails, deleteCaption(s.currentplayer));
     const auto names = players::listNames(m_.store());
@@ -203,7 +203,7 @@ void OptionsWindow::btnokplayer_Click() {
     if (!m_.accepts(Input::OptionsItem)) return;
     auto& s = m_.state;
     auto& view = m_.view();
-    view.playsound(SoundCue::Cue124);
+    view.playsound(SoundCue::Click);
     m_.saveplayer();
     view.setCaption(Element::player1, "");
     enableMainWindow(view);
@@ -216,7 +216,7 @@ void OptionsWindow::Form_Unload() {
     if (!m_.accepts(Input::OptionsItem)) return;
     auto& s = m_.state;
     auto& view = m_.view();
-    view.playsound(SoundCue::Cue124);
+    view.playsound(SoundCue::Click);
     view.setEnabled(Element::velmoran, true);
     hideHighlights(view);
     m_.offerGamble(false);

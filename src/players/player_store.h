@@ -19,9 +19,13 @@ inline constexpr std::string_view kApplication = "duraridu";
 inline constexpr std::int16_t kSlotCount = 6;
 
 // The keys of a record, in the order in which they are written and read.
+enum class RecordKey : std::uint8_t { winroll, reelspeed, amountinvested, wager, total, bank, games, currentplayer };
 inline constexpr std::array<std::string_view, 8> kRecordKeys{
     "winroll", "reelspeed", "amountinvested", "wager", "total", "bank", "games", "currentplayer",
 };
+[[nodiscard]] constexpr std::string_view key(RecordKey k) noexcept {
+    return kRecordKeys[static_cast<std::size_t>(k)];
+}
 
 // "player1" to "player6".
 [[nodiscard]] std::string sectionFor(std::int16_t slot);

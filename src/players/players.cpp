@@ -19,22 +19,22 @@ enum class OnFailure : bool {
 
 // Reads the eight keys of `section` into the live record, in key order.
 void readRecord(SettingsStore& store, const std::string& section, MachineState& s, OnFailure onFailure) {
-    const auto number = [&](std::string_view key, auto& field) {
+    const auto number = [&](players::RecordKey k, auto& field) {
         using Field = std::remove_reference_t<decltype(field)>;
-        if (const auto v = players::storedInteger<Field>(store.read(kApplication, section, key))) {
+        if (const auto v = players::storedInteger<Field>(store.read(kApplication, section, players::key(k)))) {
             field = *v;
         } else if (onFailure == OnFailure::SpeedToOne) {
             s.reelspeed = 1;
         }
     };
-    number("winroll", s.winroll);
-    number("reelspeed", s.reelspeed);
-    number("amountinvested", s.amountinvested);
-    number("wager", s.wager);
-    number("total", s.total);
-    number("bank", s.bank);
-    number("games", s.games);
-    s.currentplayer = store.read(kApplication, section, "currentplayer");
+    number(players::RecordKey::winroll, s.winroll);
+    number(players::RecordKey::reelspeed, s.reelspeed);
+    number(players::RecordKey::amountinvested, s.amountinvested);
+    number(players::RecordKey::wager, s.wager);
+    number(players::RecordKey::total, s.total);
+    number(players::RecordKey::bank, s.bank);
+    number(players::RecordKey::games, s.games);
+    s.currentplayer = store.read(kApplication, section, players::key(players::RecordKey::currentplayer));
 }
 
 }  // namespace
@@ -80,17 +80,17 @@ void Machine::writeRecord(const PlayerRecord& r, bool tellFailure) {
     auto& s = state;
     if (s.currentslot < 1 || s.currentslot > players::kSlotCount) return;
     const std::string section = players::sectionFor(s.currentslot);
-    const auto put = [&](std::string_view key, std::string_view value) {
-        store_.write(kApplication, section, key, value);
+    const auto put = [&](players::RecordKey k, std::string_view value) {
+        store_.write(kApplication, section, players::key(k), value);
     };
-    put("winroll", std::to_string(r.winroll));
-    put("reelspeed", std::to_string(r.reelspeed));
-    put("amountinvested", std::to_string(r.amountinvested));
-    put("wager", std::to_string(r.wager));
-    put("total", std::to_string(r.total));
-    put("bank", std::to_string(r.bank));
-    put("games", std::to_string(r.games));
-    put("currentplayer", r.currentplayer);
+    put(players::RecordKey::winroll, std::to_string(r.winroll));
+    put(players::RecordKey::reelspeed, std::to_string(r.reelspeed));
+    put(players::RecordKey::amountinvested, std::to_string(r.amountinvested));
+    put(players::RecordKey::wager, std::to_string(r.wager));
+    put(players::RecordKey::total, std::to_string(r.total));
+    put(players::RecordKey::bank, std::to_string(r.bank));
+    put(players::RecordKey::games, std::to_string(r.games));
+    put(players::RecordKey::currentplayer, r.currentplayer);
     // The eight values reach the disk as one record, so a crash never leaves
     // a credit that belongs with other counters.
     if (store_.flush() || !tellFailure || s.savefailuretold) return;
@@ -112,7 +112,7 @@ void Machine::clearplayerdetails() {
 
 void Machine::mnuplayer_Click() {
     if (!accepts(Input::Options) || state.freespinstotal >= 1 || state.gambleshown) return;
-    view_.playsound(SoundCue::Cue124);
+    view_.playsound(SoundCue::Click);
     offerGamble(false);
     view_.setEnabled(Element::velmoran, false);
     state.auxwindow = AuxWindow::Options;

@@ -2,7 +2,6 @@
 // below the reels, then burns at its left end until the run ends by itself.
 #include "core/checked.h"
 #include "core/machine.h"
-#include "presentation/tick_guard.h"
 
 namespace velmoran {
 
@@ -23,16 +22,11 @@ void showFrame(GameView& view, std::int16_t frame) {
 }  // namespace
 
 void Machine::arrowsound() {
-    view_.playsound(SoundCue::Cue105);
+    view_.playsound(SoundCue::ArrowWhoosh);
     view_.yield();
 }
 
 void Machine::timerarrow_Timer() {
-    // arrowsound yields on the first tick; a tick delivered inside that
-    // yield would count twice.
-    const TickGuard guard(*this, Timer::timerarrow);
-    if (!guard.entered()) return;
-
     auto& s = state;
     checked::add(s.arrowtick, 1);
     if (s.arrowtick == 1) arrowsound();
@@ -47,7 +41,7 @@ void Machine::timerarrow_Timer() {
     } else {
         showFrame(view_, s.arrowframe);
         if (s.arrowframe >= kLastFrame) s.arrowframe = kBurnRestart;
-        if (s.arrowtick == kLoopStartTick && s.freespinsplayed == 1) view_.playsoundlooped(SoundCue::Cue117);
+        if (s.arrowtick == kLoopStartTick && s.freespinsplayed == 1) view_.playsoundlooped(SoundCue::FreeSpinTune);
     }
 }
 

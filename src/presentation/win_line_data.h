@@ -1,6 +1,6 @@
 #pragma once
 // The fixed drawing data of the win line display: the colour and the six
-// segments of lines 1 to 20, and the number marker of every line. All
+// segments of lines 1 to 20, and the cells each line crosses. All
 // coordinates are twips in the main window's client area.
 
 #include <array>
@@ -78,49 +78,6 @@ inline constexpr std::array<LineSegments, kSegmentLines> kLineSegments{{
 }};
 // clang-format on
 
-// The number markers lin(1) to lin(25) beside the reels, and lin(26), the
-// second marker of line 1 on the right, which the display leaves alone.
-enum class MarkerSide : std::uint8_t { left, right };
-
-struct LineMarker {
-    MarkerSide side;
-    std::int32_t top;
-};
-
-inline constexpr std::int32_t kMarkerLeftX = 120;
-inline constexpr std::int32_t kMarkerRightX = 9070;
-inline constexpr std::int16_t kLineOneRightMarker = 26;
-
-// kLineMarkers[marker - 1] for lin(1) to lin(26).
-inline constexpr std::array<LineMarker, kLines + 1> kLineMarkers{{
-    {MarkerSide::left, 2856},   // 1
-    {MarkerSide::left, 1076},   // 2
-    {MarkerSide::left, 4636},   // 3
-    {MarkerSide::left, 1432},   // 4
-    {MarkerSide::left, 4280},   // 5
-    {MarkerSide::left, 720},    // 6
-    {MarkerSide::left, 3924},   // 7
-    {MarkerSide::left, 3212},   // 8
-    {MarkerSide::left, 2500},   // 9
-    {MarkerSide::left, 3568},   // 10
-    {MarkerSide::left, 2144},   // 11
-    {MarkerSide::left, 1788},   // 12
-    {MarkerSide::left, 4992},   // 13
-    {MarkerSide::right, 720},   // 14
-    {MarkerSide::right, 3212},  // 15
-    {MarkerSide::right, 4280},  // 16
-    {MarkerSide::right, 3568},  // 17
-    {MarkerSide::right, 1076},  // 18
-    {MarkerSide::right, 4636},  // 19
-    {MarkerSide::right, 3924},  // 20
-    {MarkerSide::right, 2144},  // 21
-    {MarkerSide::right, 1788},  // 22
-    {MarkerSide::right, 2500},  // 23
-    {MarkerSide::right, 4992},  // 24
-    {MarkerSide::right, 1432},  // 25
-    {MarkerSide::right, 2856},  // 26: line 1 again
-}};
-
 [[nodiscard]] constexpr bool hasSegments(int line) noexcept {
     return line >= 1 && line <= kSegmentLines;
 }
@@ -131,14 +88,6 @@ inline constexpr std::array<LineMarker, kLines + 1> kLineMarkers{{
 }
 [[nodiscard]] constexpr Rgb lineColour(int line) noexcept {
     return kLineColours[static_cast<std::size_t>(line - 1)];
-}
-
-// Marker 1 to 26.
-[[nodiscard]] constexpr const LineMarker& lineMarker(int marker) noexcept {
-    return kLineMarkers[static_cast<std::size_t>(marker - 1)];
-}
-[[nodiscard]] constexpr std::int32_t markerLeft(int marker) noexcept {
-    return lineMarker(marker).side == MarkerSide::left ? kMarkerLeftX : kMarkerRightX;
 }
 
 // The cell (1 to 15) that line 1 to 25 crosses on reel 1 to 5: the cells

@@ -2,7 +2,6 @@
 // blinking the line's marker, its segments and the cells of its winning run.
 #include "core/checked.h"
 #include "core/machine.h"
-#include "presentation/tick_guard.h"
 #include "presentation/win_line_data.h"
 
 namespace velmoran {
@@ -70,9 +69,6 @@ void drawRun(GameView& view, const MachineState& s, int line, std::int16_t run, 
 }  // namespace
 
 void Machine::Timer1_Timer() {
-    const TickGuard guard(*this, Timer::Timer1);
-    if (!guard.entered()) return;
-
     auto& s = state;
     if (winningLines(s) == 0) {
         view_.setTimer(Timer::Timer1, false);

@@ -27,8 +27,8 @@ Speed speedFor(std::int16_t reelspeed) {
 }
 
 constexpr std::array<std::int32_t, 5> kPhaseSleepBase{15, 17, 18, 19, 0};  // phases 2 to 5
-constexpr std::array<SoundCue, 5> kScatterSound{SoundCue::Cue119, SoundCue::Cue120, SoundCue::Cue121, SoundCue::Cue122,
-                                                 SoundCue::Cue123};
+constexpr std::array<SoundCue, 5> kScatterSound{SoundCue::ScatterReel1, SoundCue::ScatterReel2, SoundCue::ScatterReel3, SoundCue::ScatterReel4,
+                                                 SoundCue::ScatterReel5};
 
 void setReelTop(GameView& view, int reel, std::int32_t top) { view.move(reelElement(reel), 0, top); }
 
@@ -63,8 +63,8 @@ void reelMotion(Machine& m) {
     std::int32_t settle = 0;
     std::int32_t base = top(1) + 600;
     if (!sequence) {
-        view.playsound(SoundCue::Cue116);
-        if (s.scattercell[1] > 0) view.playsound(SoundCue::Cue119);
+        view.playsound(SoundCue::ReelStop);
+        if (s.scattercell[1] > 0) view.playsound(SoundCue::ScatterReel1);
     }
 
     // Phases 2 to 5: reel n stops while reel n - 1 settles.
@@ -84,7 +84,7 @@ void reelMotion(Machine& m) {
         }
         settle = 0;
         base = top(n) + 600;
-        if (!sequence && !s.isHeld(n)) view.playsound(SoundCue::Cue116);
+        if (!sequence && !s.isHeld(n)) view.playsound(SoundCue::ReelStop);
         if (s.scattercell[static_cast<std::size_t>(n)] > 0 && !sequence && (n <= 3 || s.scattercount >= 2))
             view.playsound(kScatterSound[static_cast<std::size_t>(n - 1)]);
     }

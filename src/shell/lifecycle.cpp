@@ -68,7 +68,7 @@ void Machine::Form_QueryUnload(std::int16_t& cancel, UnloadMode unloadmode) {
         cancel = 1;
         return;
     }
-    view_.playsound(SoundCue::Cue124);
+    view_.playsound(SoundCue::Click);
     // What is in play is written settled, as every save writes it; a second
     // pass (the exit menu's) writes the same values again.
     if (!finalRecord_) finalRecord_ = settledRecord();
@@ -88,7 +88,7 @@ void Machine::mnuexit_Click() {
 
 void Machine::mnuptble_Click() {
     if (!accepts(Input::PayTable) || state.freespinstotal >= 1) return;
-    view_.playsound(SoundCue::Cue124);
+    view_.playsound(SoundCue::Click);
     view_.setVisible(Element::pannomoney, false);
     view_.setEnabled(Element::velmoran, false);
     state.auxwindow = AuxWindow::PayTable;
@@ -111,7 +111,7 @@ void Machine::velmoranpays_Unload() {
 
 void Machine::mnuabout_Click() {
     if (!accepts(Input::About) || state.freespinstotal >= 1) return;
-    view_.playsound(SoundCue::Cue124);
+    view_.playsound(SoundCue::Click);
     view_.setEnabled(Element::velmoran, false);
     state.auxwindow = AuxWindow::About;
     view_.setVisible(Element::aboutvelmoran, true);

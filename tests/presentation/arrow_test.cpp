@@ -62,7 +62,7 @@ TEST(ArrowIndicator, LoopingSoundOnlyOnTheFirstSpinOfASequence) {
             if (tick == 14) {
                 if (played == 1) {
                     ASSERT_EQ(r.view.sounds.size(), 1U);
-                    EXPECT_EQ(r.view.sounds[0].cue, SoundCue::Cue117);
+                    EXPECT_EQ(r.view.sounds[0].cue, SoundCue::FreeSpinTune);
                     EXPECT_TRUE(r.view.sounds[0].looped);
                 } else {
                     EXPECT_TRUE(r.view.sounds.empty());
@@ -104,7 +104,7 @@ TEST(ArrowIndicator, CollectDuringARunStartsItAgain) {
 
 TEST(ArrowIndicator, TickArrivingInsideTheStartSoundYieldIsRefused) {
     ArrowRig r;
-    r.view.onYield = [&](int) { r.machine.timerarrow_Timer(); };
+    r.view.onYield = [&](int) { r.machine.onTimer(Timer::timerarrow); };
     r.tick(Timer::timerarrow);
     EXPECT_EQ(r.s().arrowtick, 1);
     EXPECT_EQ(r.s().arrowframe, 1);

@@ -70,37 +70,37 @@ protected:
 };
 
 TEST_F(CueDeckTest, EachPlayCutsTheSoundBeforeIt) {
-    deck.play(SoundCue::Cue124, false);
-    deck.play(SoundCue::Cue110, false);
-    deck.play(SoundCue::Cue124, false);
-    deck.play(SoundCue::Cue124, false);  // the same cue again restarts it
+    deck.play(SoundCue::Click, false);
+    deck.play(SoundCue::WinTo200, false);
+    deck.play(SoundCue::Click, false);
+    deck.play(SoundCue::Click, false);  // the same cue again restarts it
     EXPECT_EQ(out.calls, (std::vector<std::string>{"stop", "start 124", "stop", "start 110", "stop", "start 124",
                                                    "stop", "start 124"}));
 }
 
 TEST_F(CueDeckTest, ALoopedCueRunsUntilTheNextPlay) {
-    deck.play(SoundCue::Cue105, false);
-    deck.play(SoundCue::Cue117, true);
+    deck.play(SoundCue::ArrowWhoosh, false);
+    deck.play(SoundCue::FreeSpinTune, true);
     ASSERT_EQ(out.calls.back(), "start 117 loop");
     // Nothing but a new play stops it; the next cue plays once.
-    deck.play(SoundCue::Cue116, false);
+    deck.play(SoundCue::ReelStop, false);
     EXPECT_EQ(out.calls,
               (std::vector<std::string>{"stop", "start 105", "stop", "start 117 loop", "stop", "start 116"}));
 }
 
 TEST_F(CueDeckTest, ASilentCueStillCutsTheOnePlaying) {
-    ASSERT_NE(deck.load(SoundCue::Cue125, Bytes{'R', 'I', 'F', 'F'}), WaveError::None);
-    ASSERT_EQ(deck.load(SoundCue::Cue119, imageOf(0)), WaveError::None);  // valid but empty
-    EXPECT_FALSE(deck.playable(SoundCue::Cue125));
-    EXPECT_FALSE(deck.playable(SoundCue::Cue119));
-    EXPECT_TRUE(deck.playable(SoundCue::Cue120));
+    ASSERT_NE(deck.load(SoundCue::Refused, Bytes{'R', 'I', 'F', 'F'}), WaveError::None);
+    ASSERT_EQ(deck.load(SoundCue::ScatterReel1, imageOf(0)), WaveError::None);  // valid but empty
+    EXPECT_FALSE(deck.playable(SoundCue::Refused));
+    EXPECT_FALSE(deck.playable(SoundCue::ScatterReel1));
+    EXPECT_TRUE(deck.playable(SoundCue::ScatterReel2));
     out.calls.clear();
 
-    deck.play(SoundCue::Cue117, true);
-    deck.play(SoundCue::Cue125, false);
-    deck.play(SoundCue::Cue117, true);
-    deck.play(SoundCue::Cue119, false);
-    deck.play(SoundCue::Cue117, true);
+    deck.play(SoundCue::FreeSpinTune, true);
+    deck.play(SoundCue::Refused, false);
+    deck.play(SoundCue::FreeSpinTune, true);
+    deck.play(SoundCue::ScatterReel1, false);
+    deck.play(SoundCue::FreeSpinTune, true);
     deck.play(static_cast<SoundCue>(118), false);  // no such cue
     deck.play(static_cast<SoundCue>(7), false);
     EXPECT_EQ(out.calls, (std::vector<std::string>{"stop", "start 117 loop", "stop", "stop", "start 117 loop", "stop",
@@ -111,7 +111,7 @@ TEST(CueDeck, WithNothingLoadedEveryPlayIsSilent) {
     RecordingOutput out;
     {
         CueDeck deck(out);
-        for (SoundCue c : kAllSoundCues) deck.play(c, c == SoundCue::Cue117);
+        for (SoundCue c : kAllSoundCues) deck.play(c, c == SoundCue::FreeSpinTune);
         EXPECT_EQ(out.calls, std::vector<std::string>(kAllSoundCues.size(), "stop"));
     }
     // Going away silences the output, whose samples it owned.
@@ -125,8 +125,8 @@ TEST(CueDeck, TheOutputIsGivenTheCuesOwnFormatAndSamples) {
         void start(const WaveImage& s, bool) override { last = s; }
     } out;
     CueDeck deck(out);
-    ASSERT_EQ(deck.load(SoundCue::Cue112, imageOf(5, 16)), WaveError::None);
-    deck.play(SoundCue::Cue112, false);
+    ASSERT_EQ(deck.load(SoundCue::WinTo450, imageOf(5, 16)), WaveError::None);
+    deck.play(SoundCue::WinTo450, false);
     EXPECT_EQ(out.last.format, (WaveFormat{1, 11025, 16}));
     ASSERT_EQ(out.last.samples.size(), 10u);
     EXPECT_EQ(out.last.samples[9], 9);

@@ -12,21 +12,9 @@ void Rig::play(std::int16_t index, std::initializer_list<int> stops, int respin)
 }
 
 void Rig::tick(Timer t) {
-    const auto i = static_cast<std::size_t>(t);
-    if (running[i]) return;
-    running[i] = true;
     if (onTick) onTick(t, true);
-    switch (t) {
-        case Timer::Timer1: machine.Timer1_Timer(); break;
-        case Timer::Timerscatters: machine.Timerscatters_Timer(); break;
-        case Timer::Timer4: machine.Timer4_Timer(); break;
-        case Timer::timerwild: machine.timerwild_Timer(); break;
-        case Timer::timerarrow: machine.timerarrow_Timer(); break;
-        case Timer::Timerwincounter: machine.Timerwincounter_Timer(); break;
-        case Timer::Timerrespin: machine.Timerrespin_Timer(); break;
-    }
+    machine.onTimer(t);
     if (onTick) onTick(t, false);
-    running[i] = false;
 }
 
 void Rig::noteStarts() {

@@ -28,14 +28,13 @@ struct Rig {
     void play(std::int16_t index, std::initializer_list<int> stops, int respin = 1);
     void playPaid(std::int16_t index, std::initializer_list<int> stops, int respin = 1) { play(index, stops, respin); }
 
-    // Fires the timer's handler once, as the window would.
+    // Delivers one tick of the timer, as the window does.
     void tick(Timer t);
     // Called around every tick that runs: before (true) and after (false).
     std::function<void(Timer, bool starting)> onTick;
     // Advances the virtual clock by ms, firing every enabled timer whenever it
     // is due (each tick also advances the clock by its own pauses). Returns
-    // the number of ticks fired. A tick of a timer never starts while an
-    // earlier tick of the same timer runs.
+    // the number of ticks fired.
     int runTimers(std::int64_t ms);
     // Runs the timers until `t` stops or `limitMs` passes. Returns true when it stopped.
     bool runUntilStopped(Timer t, std::int64_t limitMs = 600000);
@@ -44,7 +43,6 @@ struct Rig {
     std::size_t logSeen = 0;
     std::array<std::int64_t, kTimerCount> nextDue{};
     std::array<bool, kTimerCount> wasOn{};
-    std::array<bool, kTimerCount> running{};
 };
 
 }  // namespace velmoran::test

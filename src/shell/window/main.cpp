@@ -20,6 +20,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("slots_velmoran"));
     QApplication::setOrganizationName(QStringLiteral("duraridu"));
+    // The system's request to end comes first of all: a signal that arrives
+    // while the pictures are drawn must not end the program where it stands.
+    velmoran::shell::TerminationWatcher termination;
 
     const velmoran::art::Library art(app.devicePixelRatio());
     // The emblem on the title bar and the task bar, for every window.
@@ -46,7 +49,6 @@ int main(int argc, char** argv) {
     });
     // Ended by the system (a terminal closed, a plain kill, a session that
     // ends without asking): close as the close box does.
-    velmoran::shell::TerminationWatcher termination;
     QObject::connect(&termination, &velmoran::shell::TerminationWatcher::terminationRequested, &window, [&window] {
         // Closing the window saves and quits; a window not yet shown quits at once.
         if (window.isVisible())

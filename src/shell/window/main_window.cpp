@@ -416,35 +416,8 @@ void MainWindow::buildTimers() {
 }
 
 void MainWindow::runTimer(Timer t) {
-    auto& busy = ticking_[static_cast<std::size_t>(t)];
-    // A tick that yields may see the next one of the same timer come due: it
-    // is dropped, never nested.
-    if (busy || machine_ == nullptr || closing_) return;
-    busy = true;
-    switch (t) {
-        case Timer::Timer1:
-            machine_->Timer1_Timer();
-            break;
-        case Timer::Timerscatters:
-            machine_->Timerscatters_Timer();
-            break;
-        case Timer::Timer4:
-            machine_->Timer4_Timer();
-            break;
-        case Timer::timerwild:
-            machine_->timerwild_Timer();
-            break;
-        case Timer::timerarrow:
-            machine_->timerarrow_Timer();
-            break;
-        case Timer::Timerwincounter:
-            machine_->Timerwincounter_Timer();
-            break;
-        case Timer::Timerrespin:
-            machine_->Timerrespin_Timer();
-            break;
-    }
-    busy = false;
+    if (machine_ == nullptr || closing_) return;
+    machine_->onTimer(t);
 }
 
 bool MainWindow::timerActive(Timer t) const {

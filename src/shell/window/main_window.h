@@ -125,7 +125,6 @@ private:
     std::map<Element, QAction*> menus_;
     std::array<ReelWindow*, 5> reels_{};
     std::array<QTimer*, kTimerCount> timers_{};
-    std::array<bool, kTimerCount> ticking_{};
     std::map<std::tuple<int, int, int>, QPixmap> composites_;
     PayTableWindow* pays_ = nullptr;
     AboutWindow* about_ = nullptr;

@@ -68,11 +68,11 @@ TEST(SystemCuePlayer, PlaysEveryCueWithoutAMessageOrAWindow) {
     MessageCatcher catcher;
     auto player = makeSystemCuePlayer();
     for (SoundCue cue : kAllSoundCues) player->play(cue, false);
-    player->play(SoundCue::Cue117, true);
-    player->play(SoundCue::Cue124, false);
-    player->play(SoundCue::Cue124, false);
+    player->play(SoundCue::FreeSpinTune, true);
+    player->play(SoundCue::Click, false);
+    player->play(SoundCue::Click, false);
     QTest::qWait(300);  // let anything the audio side posts arrive
-    player->play(SoundCue::Cue125, false);
+    player->play(SoundCue::Refused, false);
     player.reset();
 
     EXPECT_TRUE(catcher.messages.empty()) << catcher.messages.front();
@@ -179,7 +179,7 @@ TEST(QtAudioOutput, PlayReturnsWhileTheAudioThreadIsBusyWhichThenTakesUpOnlyTheL
         for (SoundCue c : kAllSoundCues)
             ASSERT_EQ(deck.load(c, imageOf(static_cast<std::uint32_t>(number(c)))), WaveError::None);
 
-        deck.play(SoundCue::Cue117, true);
+        deck.play(SoundCue::FreeSpinTune, true);
         {
             std::unique_lock lock(gate.mutex);
             ASSERT_TRUE(gate.changed.wait_for(lock, 10s, [&] { return gate.holding; }));
@@ -194,8 +194,8 @@ TEST(QtAudioOutput, PlayReturnsWhileTheAudioThreadIsBusyWhichThenTakesUpOnlyTheL
             }
         });
         for (int i = 0; i < 20; ++i)
-            for (SoundCue c : {SoundCue::Cue116, SoundCue::Cue119, SoundCue::Cue124}) deck.play(c, false);
-        deck.play(SoundCue::Cue110, false);
+            for (SoundCue c : {SoundCue::ReelStop, SoundCue::ScatterReel1, SoundCue::Click}) deck.play(c, false);
+        deck.play(SoundCue::WinTo200, false);
         const bool stillHeld = [&] {
             std::lock_guard lock(gate.mutex);
             return !gate.released;

@@ -248,7 +248,7 @@ int main(int argc, char** argv) {
     // A win sound, then the thread sleeps 1.5 s: the sound starts at once
     // and goes on through the sleep.
     {
-        const std::size_t at = play(SoundCue::Cue109, false);
+        const std::size_t at = play(SoundCue::WinTo150, false);
         block(1500);
         const std::size_t blockEnd = rec.samples();
         play(static_cast<SoundCue>(118), false);  // no such cue: silence
@@ -269,7 +269,7 @@ int main(int argc, char** argv) {
     {
         const std::size_t at = rec.samples();
         for (int reel = 1; reel <= 5; ++reel) {
-            play(SoundCue::Cue116, false);
+            play(SoundCue::ReelStop, false);
             for (int frame = 0; frame < 10; ++frame) block(15 + reel);
         }
         const std::size_t motionEnd = rec.samples();
@@ -288,7 +288,7 @@ int main(int argc, char** argv) {
     // the event loop and then sleeping 150 ms. The jingle runs without a
     // break.
     {
-        const std::size_t at = play(SoundCue::Cue113, false);
+        const std::size_t at = play(SoundCue::WinTo600, false);
         for (int tick = 0; tick < 10; ++tick) {
             QCoreApplication::processEvents();
             block(150);
@@ -309,9 +309,9 @@ int main(int argc, char** argv) {
 
     // --- The rules of one sound at a time -------------------------------------
     // The free-spin tune, looping, cut after 1.2 s by the 57 ms click.
-    const std::size_t tuneAt = play(SoundCue::Cue117, true);
+    const std::size_t tuneAt = play(SoundCue::FreeSpinTune, true);
     wait(1200);
-    const std::size_t clickAt = play(SoundCue::Cue124, false);
+    const std::size_t clickAt = play(SoundCue::Click, false);
     wait(1500);
     {
         const Listen l{rec.take()};
@@ -328,7 +328,7 @@ int main(int argc, char** argv) {
     }
 
     // A click looped keeps clicking; a silent cue then stops it.
-    const std::size_t loopAt = play(SoundCue::Cue124, true);
+    const std::size_t loopAt = play(SoundCue::Click, true);
     wait(1500);
     const std::size_t stopAt = play(static_cast<SoundCue>(118), false);
     wait(1200);
@@ -346,8 +346,8 @@ int main(int argc, char** argv) {
     // tail is heard after the second. The tune's loud, long body would
     // show past the click's 57 ms.
     {
-        play(SoundCue::Cue115, false);
-        const std::size_t at = play(SoundCue::Cue124, false);
+        play(SoundCue::WinOver750, false);
+        const std::size_t at = play(SoundCue::Click, false);
         wait(1200);
         const Listen l{rec.take()};
         const std::size_t on = l.onset(at);
@@ -357,7 +357,7 @@ int main(int argc, char** argv) {
 
     // A single cue ends by itself.
     {
-        const std::size_t at = play(SoundCue::Cue116, false);
+        const std::size_t at = play(SoundCue::ReelStop, false);
         wait(1200);
         const Listen l{rec.take()};
         const std::size_t on = l.onset(at);
@@ -370,11 +370,11 @@ int main(int argc, char** argv) {
 
     // The sound server goes away in the middle of a long cue: playing on,
     // and closing the player, must neither crash nor hang.
-    play(SoundCue::Cue115, false);
+    play(SoundCue::WinOver750, false);
     wait(300);
     QProcess::execute("pactl", {"exit"});
     wait(300);
-    for (SoundCue cue : {SoundCue::Cue124, SoundCue::Cue117, SoundCue::Cue116}) play(cue, cue == SoundCue::Cue117);
+    for (SoundCue cue : {SoundCue::Click, SoundCue::FreeSpinTune, SoundCue::ReelStop}) play(cue, cue == SoundCue::FreeSpinTune);
     wait(500);
     player.reset();
     std::printf("the player survived losing the sound server and closed\n");

@@ -146,7 +146,7 @@ protected:
     void destroyUnloaded() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
     int cue124s() const {
         return static_cast<int>(std::count_if(view.sounds.begin(), view.sounds.end(),
-                                              [](const SoundEvent& s) { return s.cue == SoundCue::Cue124; }));
+                                              [](const SoundEvent& s) { return s.cue == SoundCue::Click; }));
     }
     void putPlayer(int slot, std::string_view name, std::string_view bank, std::string_view games,
                    std::string_view winroll, std::string_view reelspeed) {

@@ -1,6 +1,0 @@
-// PLACEHOLDER: the main window is being written.
-namespace velmoran::shell {
-int placeholder() {
-    return 0;
-}
-}  // namespace velmoran::shell
