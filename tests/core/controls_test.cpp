@@ -16,12 +16,15 @@ protected:
 };
 
 TEST_F(Controls, CoinsAndNotesInsertCredit) {
+    rig.view.keyPreview = false;  // as a gamble or a free-spin award leaves it
     rig.machine.COINSIN_Click();
     EXPECT_EQ(rig.s().bank, 20);
     EXPECT_EQ(rig.s().amountinvested, 20);
     EXPECT_EQ(rig.view.caption(Element::PANELBANK), "20");
     EXPECT_EQ(rig.view.caption(Element::Lblcredit), "$ 0.2");
     EXPECT_EQ(rig.view.focus, El(Element::velmoran));
+    EXPECT_TRUE(rig.view.keyPreview);
+    rig.view.keyPreview = false;
     rig.machine.notes_Click();
     EXPECT_EQ(rig.s().bank, 5020);
     EXPECT_EQ(rig.s().amountinvested, 5020);

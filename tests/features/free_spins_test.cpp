@@ -46,7 +46,9 @@ TEST_F(FreeSpins, AWholeSequenceCostsOneBetAndCountsAsOneGame) {
     EXPECT_TRUE(rig.view.visible(Element::takewin));
     EXPECT_TRUE(rig.view.enabled(Element::takewin));
     EXPECT_TRUE(rig.view.visible(Element::LABLASTBET));
+    EXPECT_TRUE(rig.view.visible(Element::lbllast));
     EXPECT_FALSE(rig.view.visible(Element::LABTHISWIN, true));
+    EXPECT_FALSE(rig.view.visible(Element::Lblcurrentwin, true));
     EXPECT_FALSE(rig.view.timerOn(Timer::Timerrespin));
     EXPECT_EQ(s.games, 1);
     EXPECT_EQ(s.wager, 25);
@@ -60,6 +62,7 @@ TEST_F(FreeSpins, AWholeSequenceCostsOneBetAndCountsAsOneGame) {
 
 TEST_F(FreeSpins, TheAutomaticPressComesFourSecondsAfterTheCounter) {
     rig.play(1, kTrigger3);
+    rig.view.keyPreview = true;  // the award switched it off; now each press must
     for (int i = 0; i < 3; ++i) scriptFreeSpin(rig.random, kLosing);
     // Count the trigger's win, then run until three free spins have started.
     std::vector<std::int64_t> counterStops, presses;
@@ -100,12 +103,19 @@ TEST_F(FreeSpins, TheMultiplierNeedsAWildInsideAWinningRun) {
     s.freespinstotal = 11;
     s.freespinsplayed = 3;
     // LetterJ three of a kind on line 1 with reel 2's wild in the run.
-    for (const auto& [draw, factor] : {std::pair{1, 10}, {3, 5}, {10, 3}, {20, 2}}) {
+    // The draw picks the factor and the first frame of its animation.
+    struct Draw {
+        int draw;
+        std::int16_t factor, frame;
+    };
+    for (const auto& [draw, factor, frame] :
+         {Draw{1, 10, 23}, {2, 5, 31}, {5, 5, 31}, {6, 3, 27}, {14, 3, 27}, {15, 2, 23}, {25, 2, 23}}) {
         s.holdreel2 = 0;
         scriptFreeSpin(rig.random, {1, 1, 5, 1, 1}, draw);
         rig.machine.Timerrespin_Timer();  // the machine's own press
-        EXPECT_EQ(s.multiplier, factor);
-        EXPECT_EQ(s.spinwin, 5 * factor);
+        EXPECT_EQ(s.multiplier, factor) << draw;
+        EXPECT_EQ(s.multiplierframe, frame) << draw;
+        EXPECT_EQ(s.spinwin, 5 * factor) << draw;
     }
     // A Headdress pair on reels 1 and 2 with the wild on reel 4: only reel 2
     // is examined, so nothing is multiplied.
@@ -116,6 +126,38 @@ TEST_F(FreeSpins, TheMultiplierNeedsAWildInsideAWinningRun) {
     EXPECT_EQ(s.multiplier, 1);
     EXPECT_EQ(s.multiplierframe, 23);  // the drawn frame stays
     EXPECT_EQ(s.spinwin, 2);
+}
+
+TEST(FreeSpinMultiplier, AWildAnywhereInsideTheRunCounts) {
+    // Each win on line 1 alone (or on line 25 among all lines), its only wild
+    // on the reel named; the draw of 20 gives x2.
+    struct Case {
+        const char* what;
+        std::initializer_list<int> stops;
+        std::int32_t pay;
+        std::int16_t paylineButton = 1;
+    };
+    const Case cases[] = {
+        {"a Headdress pair through the wild of reel 2", {3, 1, 2, 1, 1}, 2},
+        {"three LetterJ through the wild of reel 3", {1, 5, 10, 1, 1}, 5},
+        {"four LetterJ through the wild of reel 4", {1, 5, 5, 10, 1}, 20},
+        {"five LetterJ through the wild of reel 4", {1, 5, 5, 10, 6}, 100},
+        {"at 25 lines, only line 25 with a wild in its run", {1, 13, 20, 10, 1}, 90, 5},
+    };
+    for (const auto& c : cases) {
+        Rig r;
+        auto& s = r.s();
+        s.bank = 1000;
+        s.reelspeed = 1;
+        s.linebet = 1;
+        r.machine.payline_Click(c.paylineButton);
+        s.freespinstotal = 11;
+        s.freespinsplayed = 3;
+        scriptFreeSpin(r.random, c.stops, 20);
+        r.machine.Timerrespin_Timer();
+        EXPECT_EQ(s.multiplier, 2) << c.what;
+        EXPECT_EQ(s.spinwin, 2 * c.pay) << c.what;
+    }
 }
 
 TEST_F(FreeSpins, TheTriggeringSpinIsNeverMultiplied) {

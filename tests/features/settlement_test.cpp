@@ -76,14 +76,44 @@ TEST_F(Counter, ATickFiresEveryHundredMilliseconds) {
     EXPECT_EQ(rig.view.timerLogAt.back(), 500);  // stopped on the fifth tick
 }
 
+TEST_F(Counter, EachAmountCountedTakesTheStepOfItsBand) {
+    // The step that follows an amount, at both ends of every band: paid games
+    // and free spins have a column each.
+    struct Band {
+        std::int32_t from, to;
+        std::int16_t paid, free;
+    };
+    const Band bands[] = {
+        {1, 5, 1, 1},       {6, 10, 2, 2},       {11, 15, 4, 2},        {16, 20, 8, 2},
+        {21, 50, 10, 3},    {51, 100, 10, 4},    {101, 120, 12, 4},     {121, 150, 14, 4},
+        {151, 200, 16, 8},  {201, 300, 20, 5},   {301, 450, 25, 5},     {451, 600, 30, 10},
+        {601, 700, 35, 15}, {701, 1000, 50, 20}, {1001, 1500, 150, 30}, {1501, 1000000, 500, 100},
+    };
+    auto& s = rig.s();
+    for (const bool paid : {true, false}) {
+        for (const auto& band : bands) {
+            for (const std::int32_t amount : {band.from, band.to}) {
+                s.freespinstotal = paid ? 0 : 11;
+                s.freespinsplayed = paid ? 0 : 2;
+                s.spinwin = s.freespinwin = 2000000;  // the count goes on after this tick
+                s.winroll = 1;
+                s.counted = amount - 1;
+                s.countstep = 1;
+                rig.machine.Timerwincounter_Timer();
+                ASSERT_EQ(s.counted, amount);
+                EXPECT_EQ(s.countstep, paid ? band.paid : band.free) << (paid ? "paid " : "free ") << amount;
+            }
+        }
+    }
+}
+
 TEST(WinSound, ChosenByTheAmount) {
     Rig rig;
-    const std::vector<std::pair<int, int>> table{{1, 101},   {5, 101},   {6, 102},   {10, 102},  {11, 103}, {21, 103},
-                                                 {22, 104},  {30, 104},  {31, 103},  {40, 103},  {41, 106}, {50, 106},
-                                                 {51, 107},  {100, 107}, {101, 108}, {120, 108}, {121, 109}, {150, 109},
-                                                 {151, 110}, {200, 110}, {201, 111}, {300, 111}, {301, 112}, {450, 112},
-                                                 {451, 113}, {600, 113}, {601, 114}, {750, 114}, {751, 115}, {1001, 115},
-                                                 {30000, 115}};
+    const std::vector<std::pair<int, int>> table{
+        {1, 101},   {5, 101},   {6, 102},   {10, 102},  {11, 103},  {21, 103},   {22, 104},   {30, 104},
+        {31, 103},  {40, 103},  {41, 106},  {50, 106},  {51, 107},  {100, 107},  {101, 108},  {120, 108},
+        {121, 109}, {150, 109}, {151, 110}, {200, 110}, {201, 111}, {300, 111},  {301, 112},  {450, 112},
+        {451, 113}, {600, 113}, {601, 114}, {750, 114}, {751, 115}, {1001, 115}, {30000, 115}};
     for (const auto& [win, cue] : table) {
         rig.view.sounds.clear();
         rig.s().spinwin = win;
@@ -108,6 +138,7 @@ TEST(Collect, PaysTheSequenceIntoTheCreditAndRestoresTheControls) {
     s.linebet = 20;
     s.keycount = 1;
     s.arrowtick = 75;
+    rig.view.keyPreview = false;  // as the award left it
     rig.machine.takewin_Click();
     EXPECT_EQ(rig.view.soundNumbers(), (std::vector<int>{124, 110}));
     EXPECT_EQ(s.bank, 1500);

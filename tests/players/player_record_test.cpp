@@ -1,8 +1,12 @@
 // The player's record in the settings store: reading stored numbers, loading
 // a slot, the start-up read, saving and clearing.
 #include <gtest/gtest.h>
+#include <locale.h>
+#include <wctype.h>
 
+#include <ios>
 #include <limits>
+#include <utility>
 
 #include "players/names.h"
 #include "players/player_store.h"
@@ -62,6 +66,49 @@ TEST(PlayerNames, LengthInCharactersAndCapitals) {
     EXPECT_EQ(players::upperName("łódź"), "ŁÓDŹ");
     EXPECT_EQ(players::upperName("ирина σοφία"), "ИРИНА ΣΟΦΊΑ");
     EXPECT_EQ(players::upperName("a\xff"), "A\xff");
+}
+
+// Code point c in UTF-8.
+std::string utf8(char32_t c) {
+    std::string out;
+    const auto put = [&out](char32_t v) { out.push_back(static_cast<char>(static_cast<unsigned char>(v))); };
+    if (c < 0x80) {
+        put(c);
+    } else if (c < 0x800) {
+        put(0xC0 | (c >> 6));
+        put(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        put(0xE0 | (c >> 12));
+        put(0x80 | ((c >> 6) & 0x3F));
+        put(0x80 | (c & 0x3F));
+    } else {
+        put(0xF0 | (c >> 18));
+        put(0x80 | ((c >> 12) & 0x3F));
+        put(0x80 | ((c >> 6) & 0x3F));
+        put(0x80 | (c & 0x3F));
+    }
+    return out;
+}
+
+TEST(PlayerNames, CapitalsAgreeWithTheSystemsCaseMapping) {
+    // The C library's simple case mapping is the reference over the letters
+    // the game raises (Latin-1, Latin Extended-A, basic Greek and Cyrillic),
+    // and a few characters of two, three and four bytes that have no capital.
+    const locale_t utf = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
+    ASSERT_NE(utf, locale_t{});
+    for (const auto& [from, to] : {std::pair<char32_t, char32_t>{0x20, 0x17F},
+                                   {0x386, 0x3CE},
+                                   {0x400, 0x45F},
+                                   {0x7F0, 0x810},
+                                   {0x10000, 0x10010},
+                                   {0x10FFF0, 0x10FFFF}}) {
+        for (char32_t c = from; c <= to; ++c) {
+            const auto upper = static_cast<char32_t>(towupper_l(static_cast<wint_t>(c), utf));
+            EXPECT_EQ(players::upperName(utf8(c)), utf8(upper)) << std::hex << static_cast<unsigned>(c);
+            EXPECT_EQ(players::nameLength(utf8(c) + utf8(upper)), 2U) << std::hex << static_cast<unsigned>(c);
+        }
+    }
+    freelocale(utf);
 }
 
 class Record : public ::testing::Test {

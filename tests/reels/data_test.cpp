@@ -133,6 +133,13 @@ TEST(PayTable, RunsAndPays) {
     EXPECT_EQ(scatterPay(2).factor, 1);
     EXPECT_EQ(scatterPay(5).added, 31);
     EXPECT_EQ(scatterPay(1).factor, 0);
+    // 10, 20 or 30 free spins for 3, 4 or 5 scatters; the award also counts
+    // the spin that won them.
+    for (int n = 0; n <= 5; ++n) {
+        const int shown = n >= 3 ? (n - 2) * 10 : 0;
+        EXPECT_EQ(scatterPay(n).freespins, shown) << n;
+        EXPECT_EQ(scatterPay(n).added, shown > 0 ? shown + 1 : 0) << n;
+    }
 }
 
 }  // namespace

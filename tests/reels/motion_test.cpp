@@ -44,7 +44,8 @@ TEST_F(Motion, SpeedOneFramesSleepsAndFinalPositions) {
     EXPECT_EQ(t1[8], -23800);  // last frame of phase 1: i = -24400, drawn at i + 600
     EXPECT_EQ(t1[9], -23460);  // first settle frame: b - 60 with b = -24000 + 600
     EXPECT_EQ(t1.back(), -24000);
-    for (int r = 1; r <= 5; ++r) EXPECT_EQ(rig.view.at(reelElement(r)).top, rig.s().reeltop[static_cast<std::size_t>(r)]);
+    for (int r = 1; r <= 5; ++r)
+        EXPECT_EQ(rig.view.at(reelElement(r)).top, rig.s().reeltop[static_cast<std::size_t>(r)]);
     // Reel 5 moves in every phase, and settles in 13 frames at the end.
     const auto t5 = tops(5);
     EXPECT_EQ(t5.size(), 9U + 40U + 13U);
@@ -58,7 +59,28 @@ TEST_F(Motion, SpeedTenTakesSmallStepsAndLongSleeps) {
     // Phase 1: (32400 - 24000) / 200 + 1 = 43 frames; phases 2 to 5: 42 each.
     const std::map<int, int> expected{{23, 43}, {25, 42}, {27, 42}, {28, 42}, {29, 42}, {19, 13}};
     EXPECT_EQ(pauseCounts(), expected);
-    for (int r = 1; r <= 5; ++r) EXPECT_EQ(rig.view.at(reelElement(r)).top, rig.s().reeltop[static_cast<std::size_t>(r)]);
+    for (int r = 1; r <= 5; ++r)
+        EXPECT_EQ(rig.view.at(reelElement(r)).top, rig.s().reeltop[static_cast<std::size_t>(r)]);
+}
+
+TEST_F(Motion, EverySpeedHasItsStepAndItsSleeps) {
+    // Reel 1 rests at -24000, so phase 1 runs from -32400 up to it; each of
+    // phases 2 to 5 runs twice over 4050 twips; phase 6 has 13 frames.
+    for (const auto& [speed, step] : {std::pair<std::int16_t, int>{1, 1000}, {2, 800}, {4, 600}, {8, 400}, {10, 200}}) {
+        Rig r;
+        r.s().bank = 100000;
+        r.s().reelspeed = speed;
+        r.play(1, {16, 15, 16, 21, 13});
+        std::map<int, int> expected;
+        expected[13 + speed] += (32400 - 24000) / step + 1;
+        for (const int base : {15, 17, 18, 19}) expected[base + speed] += 2 * (4050 / step + 1);
+        expected[9 + speed] += 13;
+        std::map<int, int> seen;
+        for (const auto& p : r.view.pauses) ++seen[p.ms];
+        EXPECT_EQ(seen, expected) << "speed " << speed;
+        for (int reel = 1; reel <= 5; ++reel)
+            EXPECT_EQ(r.view.at(reelElement(reel)).top, r.s().reeltop[static_cast<std::size_t>(reel)]) << speed;
+    }
 }
 
 TEST_F(Motion, ReelOneAtStopTwentyTwoHasNoFirstPhase) {
@@ -96,6 +118,35 @@ TEST_F(Motion, ALoneScatterOnReelFourOrFiveStaysSilent) {
     rig.play(1, {16, 15, 16, 6, 13});
     ASSERT_EQ(rig.s().scattercount, 1);
     EXPECT_EQ(rig.view.soundNumbers(), (std::vector<int>{124, 116, 116, 116, 116, 116}));
+}
+
+TEST_F(Motion, EachReelChimesForItsScatter) {
+    // The sounds of the stopping reels: 116 for each stop, and the reel's own
+    // chime (119 to 123) after it when it shows a scatter; reels 4 and 5
+    // chime only when two or more scatters show. A win sound may follow.
+    struct Case {
+        std::initializer_list<int> stops;
+        std::vector<int> sounds;
+    };
+    const std::vector<Case> cases{
+        {{1, 9, 1, 7, 9}, {116, 119, 116, 120, 116, 121, 116, 122, 116, 123}},  // five scatters
+        {{16, 9, 16, 21, 13}, {116, 116, 120, 116, 116, 116}},                  // reel 2 alone
+        {{16, 15, 1, 21, 13}, {116, 116, 116, 121, 116, 116}},                  // reel 3 alone
+        {{16, 15, 16, 7, 9}, {116, 116, 116, 116, 122, 116, 123}},              // reels 4 and 5
+        {{16, 15, 16, 21, 9}, {116, 116, 116, 116, 116}},                       // reel 5 alone: silent
+    };
+    for (const auto& c : cases) {
+        Rig r;
+        r.s().bank = 100000;
+        r.s().reelspeed = 1;
+        r.play(1, c.stops);
+        auto sounds = r.view.soundNumbers();
+        ASSERT_FALSE(sounds.empty());
+        EXPECT_EQ(sounds.front(), 124);  // the play button
+        sounds.erase(sounds.begin());
+        if (r.s().spinwin > 0 && r.s().scattercount < 3) sounds.pop_back();  // the win sound
+        EXPECT_EQ(sounds, c.sounds) << "scatters " << r.s().scattercount;
+    }
 }
 
 TEST_F(Motion, NoReelSoundsDuringFreeSpins) {
