@@ -15,7 +15,7 @@ PACKAGES=(
   libpcg-cpp-dev nlohmann-json3-dev libcairo2-dev
   clang libclang-rt-14-dev
   fonts-comic-neue fonts-liberation fonts-liberation2 fonts-dejavu-core
-  xvfb xauth xdotool x11-utils pulseaudio pulseaudio-utils
+  xvfb xauth xdotool x11-utils pulseaudio pulseaudio-utils libxcb1-dev python3
 )
 # Only for the package and its checks.
 PACKAGING_PACKAGES=(dpkg-dev file desktop-file-utils appstream man-db)
