@@ -5,6 +5,7 @@
 #   ./run.sh sanitize  the same tests built with AddressSanitizer and UBSan
 #   ./run.sh fuzz      the WAVE reader's fuzzer for VELMORAN_FUZZ_SECONDS (60)
 #   ./run.sh package   the Debian package, in build/default/package
+#   ./run.sh mutate    the mutation run of the logic (options: tools/mutate/mutate.py --help)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -71,8 +72,13 @@ case "${1:-}" in
     rm -f build/default/package/*.deb
     (cd build/default && cpack -G DEB -B package)
     ;;
+  mutate)
+    install_missing
+    shift
+    exec python3 tools/mutate/mutate.py "$@"
+    ;;
   *)
-    echo "usage: $0 play|test|sanitize|fuzz|package" >&2
+    echo "usage: $0 play|test|sanitize|fuzz|package|mutate" >&2
     exit 2
     ;;
 esac
