@@ -101,7 +101,9 @@ CONFIGURE = [
 
 SWITCH_CODE = """\
 #pragma once
-// Mutant switches: VELMORAN_MUTANT names the one fault that is on.
+// Mutant switches: VELMORAN_MUTANT names the one fault that is on. (Only in
+// C++20: CMake's first compiler check builds without the project's standard.)
+#if __cplusplus >= 202002L
 #include <cstdlib>
 #include <type_traits>
 namespace velmoran_mut {
@@ -131,6 +133,7 @@ struct LitC {
     constexpr operator T() const noexcept { return static_cast<T>(on(id) ? New : Old); }
 };
 }  // namespace velmoran_mut
+#endif
 """
 
 
