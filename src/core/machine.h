@@ -26,13 +26,13 @@
 #include <optional>
 #include <string_view>
 
-#include "core/game_view.h"
 #include "core/machine_state.h"
 #include "core/player_record.h"
-#include "core/random_source.h"
+#include "core/ports/display_environment.h"
+#include "core/ports/game_view.h"
+#include "core/ports/random_source.h"
+#include "core/ports/settings_store.h"
 #include "players/options_window.h"
-#include "players/settings_store.h"
-#include "shell/display_environment.h"
 
 namespace velmoran {
 

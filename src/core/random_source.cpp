@@ -1,4 +1,4 @@
-#include "core/random_source.h"
+#include "core/ports/random_source.h"
 
 #include <cmath>
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "players/settings_store.h"
+#include "core/ports/settings_store.h"
 
 namespace velmoran::players {
 

@@ -18,7 +18,7 @@
 #include <memory>
 #include <string>
 
-#include "players/settings_store.h"
+#include "core/ports/settings_store.h"
 
 class QSettings;
 

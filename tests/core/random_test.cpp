@@ -5,7 +5,7 @@
 #include <array>
 #include <cmath>
 
-#include "core/random_source.h"
+#include "core/ports/random_source.h"
 #include "support/fakes.h"
 
 namespace velmoran {

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "core/player_record.h"
-#include "core/random_source.h"
-#include "players/settings_store.h"
-#include "shell/display_environment.h"
+#include "core/ports/display_environment.h"
+#include "core/ports/random_source.h"
+#include "core/ports/settings_store.h"
 
 namespace velmoran::test {
 

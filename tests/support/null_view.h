@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/game_view.h"
-#include "players/settings_store.h"
+#include "core/ports/game_view.h"
+#include "core/ports/settings_store.h"
 
 namespace velmoran::test {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/game_view.h"
+#include "core/ports/game_view.h"
 
 namespace velmoran::test {
 
@@ -26,8 +26,8 @@ struct ElementState {
     bool moved = false;
     std::int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     Rgb colour;
-    int moves = 0;         // number of move() calls
-    int pictureSets = 0;   // number of setPicture() calls
+    int moves = 0;        // number of move() calls
+    int pictureSets = 0;  // number of setPicture() calls
 };
 
 struct SoundEvent {

@@ -20,14 +20,14 @@
 #include <utility>
 
 #include "core/machine.h"
-#include "core/random_source.h"
+#include "core/ports/display_environment.h"
+#include "core/ports/random_source.h"
 #include "players/player_store.h"
 #include "players/qsettings_store.h"
 #include "shell/art/art_library.h"
 #include "shell/art/art_paint.h"
 #include "shell/art/art_symbols.h"
 #include "shell/audio/cue_player.h"
-#include "shell/display_environment.h"
 #include "shell/window/main_window.h"
 
 namespace velmoran::desktop {

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "core/machine.h"
-#include "core/random_source.h"
+#include "core/ports/random_source.h"
 #include "players/player_store.h"
 #include "players/qsettings_store.h"
 #include "shell/art/art_library.h"

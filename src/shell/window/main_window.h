@@ -13,7 +13,7 @@
 #include <memory>
 #include <tuple>
 
-#include "core/game_view.h"
+#include "core/ports/game_view.h"
 
 class QAction;
 class QLabel;

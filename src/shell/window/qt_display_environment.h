@@ -8,7 +8,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "shell/display_environment.h"
+#include "core/ports/display_environment.h"
 
 namespace velmoran::shell {
 
