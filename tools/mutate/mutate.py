@@ -669,6 +669,7 @@ class Mutant:
     tok: int = -1  # its token (the operator, the literal, the statement's first)
     tok_end: int = -1  # the statement's last token; for a swap, the second element
     swap: list = dataclasses.field(default_factory=list)  # token ranges of the two swapped elements
+    before: str = ""  # the line before, stripped: the equivalent list may name it to tell lines apart
 
     @property
     def key(self) -> str:
@@ -810,7 +811,7 @@ def mutants_of(rel: str, src: Source) -> list[Mutant]:
         a, b = toks[i_from].start, toks[i_to].end
         line = src.line_of(a)
         out.append(Mutant(rel, line, a, b, replacement, kind, desc, src.line_text(line).strip(), form, i_from,
-                          tok_end, swap or []))
+                          tok_end, swap or [], src.line_text(line - 1).strip() if line > 1 else ""))
 
     for i, t in enumerate(toks):
         if i in skip:
@@ -1159,9 +1160,17 @@ def read_equivalents() -> list[Equivalent]:
 
 
 def equivalent_for(m: Mutant, eqs: list[Equivalent]) -> Equivalent | None:
-    snippet = normalise(m.snippet)
+    # A piece written "A \n B" is B in the mutated line with A in the line
+    # before it, for a line that is alike elsewhere in the file.
+    line, before = normalise(m.snippet), normalise(m.before)
     for e in eqs:
-        if e.file == m.file and e.snippet in snippet and e.mutation in (m.desc, "*"):
+        if e.file != m.file or e.mutation not in (m.desc, "*"):
+            continue
+        if "\\n" in e.snippet:
+            a, b = (normalise(x) for x in e.snippet.split("\\n", 1))
+            if a in before and b in line:
+                return e
+        elif e.snippet in line:
             return e
     return None
 
@@ -1444,6 +1453,9 @@ def report(args) -> int:
                                   for w in args.paths):
             continue
         m = Mutant(**{k: v for k, v in r.items() if k in fields})
+        if not m.before and m.line > 1 and (TREE / m.file).is_file():
+            lines = (TREE / m.file).read_text().splitlines()
+            m.before = lines[m.line - 2].strip() if m.line - 2 < len(lines) else ""
         if equivalent_for(m, eqs) is not None:
             excluded += 1
         else:
