@@ -272,7 +272,7 @@ QImage windowScreenshot() {
         SteadyDesktop desktop;
         SystemRandom random(1);
         shell::MainWindow window(library, silence);
-        Machine machine(window, random, store, desktop);
+        Machine machine(window.view(), random, store, desktop);
         window.attach(machine);
         machine.startupPauseMs = 0;
         if (window.start()) {

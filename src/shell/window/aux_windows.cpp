@@ -40,9 +40,7 @@ PayTableWindow::PayTableWindow(const art::Library& art, QWidget* owner)
     button_->setFont(layoutFont(kComic, 9.75, true));
     colour(button_, Qt::blue);
     button_->setAccessibleName(QStringLiteral("Close Paytable"));
-    connect(button_, &QPushButton::clicked, this, [this] {
-        if (onCloseButton) onCloseButton();
-    });
+    connect(button_, &QPushButton::clicked, this, &PayTableWindow::closeButtonClicked);
 }
 
 void PayTableWindow::unload() {
@@ -52,7 +50,7 @@ void PayTableWindow::unload() {
 }
 
 void PayTableWindow::closeEvent(QCloseEvent* e) {
-    if (!unloading_ && onClosed) onClosed();
+    if (!unloading_) Q_EMIT closedByPlayer();
     e->accept();
 }
 
@@ -90,18 +88,14 @@ AboutWindow::AboutWindow(const art::Library& art, QWidget* owner)
     link_->setAutoDefault(false);
     colour(link_, Qt::red);
     link_->setAccessibleName(QStringLiteral("Tarnby-Slots web site"));
-    connect(link_, &QPushButton::clicked, this, [this] {
-        if (onLink) onLink();
-    });
+    connect(link_, &QPushButton::clicked, this, &AboutWindow::linkClicked);
 
     ok_ = new QPushButton(QStringLiteral("OK"), this);
     ok_->setObjectName(QStringLiteral("cmdOK"));
     ok_->setGeometry(272, 24, 84, 23);
     ok_->setDefault(true);
     ok_->setAccessibleName(QStringLiteral("OK"));
-    connect(ok_, &QPushButton::clicked, this, [this] {
-        if (onOk) onOk();
-    });
+    connect(ok_, &QPushButton::clicked, this, &AboutWindow::okClicked);
 }
 
 void AboutWindow::setFrameHeight(int pixels) {
@@ -120,11 +114,11 @@ void AboutWindow::unload() {
 
 void AboutWindow::reject() {
     // Escape does what the OK button does.
-    if (onOk) onOk();
+    Q_EMIT okClicked();
 }
 
 void AboutWindow::closeEvent(QCloseEvent* e) {
-    if (!unloading_ && onClosed) onClosed();
+    if (!unloading_) Q_EMIT closedByPlayer();
     e->accept();
 }
 

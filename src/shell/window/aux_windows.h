@@ -1,11 +1,10 @@
 #pragma once
 // The two small windows opened from the menu bar: the pay table and About.
-// Their buttons and close boxes report to the callbacks; closing them from
-// the game (unload) only hides them.
+// Their buttons and close boxes report through signals; closing them from
+// the game (unload) only hides them and reports nothing.
 
 #include <QDialog>
 #include <QWidget>
-#include <functional>
 
 class QLabel;
 class QPushButton;
@@ -22,11 +21,13 @@ class PayTableWindow : public QWidget {
     Q_OBJECT
 public:
     PayTableWindow(const art::Library& art, QWidget* owner);
-    std::function<void()> onCloseButton;  // btnunloadpays
-    std::function<void()> onClosed;       // the close box
     // Hides the window without running its closing steps.
     void unload();
     [[nodiscard]] QPushButton* closeButton() const noexcept { return button_; }
+
+Q_SIGNALS:
+    void closeButtonClicked();  // btnunloadpays
+    void closedByPlayer();      // the close box
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -40,15 +41,17 @@ class AboutWindow : public QDialog {
     Q_OBJECT
 public:
     AboutWindow(const art::Library& art, QWidget* owner);
-    std::function<void()> onOk;      // cmdOK, Enter and Escape
-    std::function<void()> onLink;    // cmdtarnby
-    std::function<void()> onClosed;  // the close box
     void unload();
     // The window's height, frame included, in pixels.
     void setFrameHeight(int pixels);
     [[nodiscard]] QPushButton* okButton() const noexcept { return ok_; }
     [[nodiscard]] QPushButton* linkButton() const noexcept { return link_; }
     [[nodiscard]] QLabel* title() const noexcept { return title_; }
+
+Q_SIGNALS:
+    void okClicked();       // cmdOK, Enter and Escape
+    void linkClicked();     // cmdtarnby
+    void closedByPlayer();  // the close box
 
 protected:
     void closeEvent(QCloseEvent* e) override;

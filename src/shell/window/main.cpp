@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
     velmoran::SystemRandom random;
 
     velmoran::shell::MainWindow window(art, silence);
-    velmoran::Machine machine(window, random, store, display);
+    velmoran::Machine machine(window.view(), random, store, display);
     window.attach(machine);
     display.setMainWindow(&window);
 
@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
             QCoreApplication::quit();
     });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window] {
-        if (window.shutdowns() == 0) window.close();
+        if (!window.hasShutDown()) window.close();
     });
 
     const auto loadSounds = [&] {
@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
     // A second copy would keep a record of its own and write it over the
     // first one's at every save: it says so and ends before reading the store.
     if (machine.IsScreenFontSmall() && storeLock.take() == velmoran::shell::StoreLock::Outcome::HeldElsewhere) {
-        window.messageBox("Velmoran is already running.", "Slots_Velmoran", velmoran::MessageIcon::Information);
+        window.view().messageBox("Velmoran is already running.", "Slots_Velmoran", velmoran::MessageIcon::Information);
         return 0;
     }
     if (!window.start(loadSounds)) return 0;

@@ -52,7 +52,6 @@ std::int32_t QtDisplayEnvironment::pixelsPerInch() {
 }
 
 void QtDisplayEnvironment::requestDisplayMode(std::int32_t width, std::int32_t height) {
-    ++requests_;
     // The desktop stays as it is. The restoring request (0 x 0) at shut-down
     // has nothing to undo; a real size puts the window back in the corner.
     if (width == 0 && height == 0) return;

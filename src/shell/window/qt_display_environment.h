@@ -23,15 +23,12 @@ public:
 
     // The window placed after a request for a desktop size.
     void setMainWindow(QWidget* window) { window_ = window; }
-    // Requests seen so far (0 x 0 is the stored default).
-    [[nodiscard]] int requests() const noexcept { return requests_; }
     // The program that opens addresses (found on the PATH unless it names a
     // file): the desktop's own, xdg-open, unless changed.
     void setOpener(const QString& program) { opener_ = program; }
 
 private:
     QPointer<QWidget> window_;
-    int requests_ = 0;
     QString opener_ = QStringLiteral("xdg-open");
 };
 

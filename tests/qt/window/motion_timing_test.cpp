@@ -45,13 +45,13 @@ TEST(ReelMotionTiming, EveryFrameIsDrawnAndTheSleepsAreTheMotions) {
         rig.random.pushStops(kLosing);
         rig.random.pushRespin(1);
         const int before = rig.window.reelWindow(5)->frames();
-        const std::int64_t paused = rig.window.pausedMs();
+        const std::int64_t paused = rig.view.pausedMs;
         QElapsedTimer wall;
         wall.start();
         rig.click({Element::play, 1});
         const double wallMs = static_cast<double>(wall.nsecsElapsed()) / 1e6;
         const int frames = rig.window.reelWindow(5)->frames() - before;
-        const std::int64_t sleeps = rig.window.pausedMs() - paused;
+        const std::int64_t sleeps = rig.view.pausedMs - paused;
 
         // Each position of the strip reaches the screen before the next sleep.
         EXPECT_GE(frames, expected.reelFiveMoves) << "speed " << speed;

@@ -197,7 +197,7 @@ TEST_F(Window, SpaceReachesTheKeyHandlerOnlyAfterAGameSetTheBet) {
     EXPECT_EQ(rig.machine.state.bank, 5000 - 125);
 
     // Without key preview the handler sees nothing.
-    rig.window.setKeyPreview(false);
+    rig.window.view().setKeyPreview(false);
     const int draws = rig.random.draws;
     QTest::keyClick(rig.w({E::play, 1}), Qt::Key_A);
     EXPECT_EQ(rig.random.draws, draws);
@@ -304,29 +304,29 @@ TEST_F(Window, QuittingDuringFreeSpinsCollectsWhatTheyWonForOneBet) {
 
 TEST_F(Window, ThingsThatDoNotExistAreIgnored) {
     const El outside{E::flasher, 16};
-    rig.window.setPicture(outside, Picture::entry(PictureList::ImageList1, 1));
-    rig.window.setCaption({E::play, 0}, "x");
-    rig.window.setVisible({E::lin, 27}, true);
-    rig.window.move({E::Lineflash, 7}, 0, 0);
+    rig.window.view().setPicture(outside, Picture::entry(PictureList::ImageList1, 1));
+    rig.window.view().setCaption({E::play, 0}, "x");
+    rig.window.view().setVisible({E::lin, 27}, true);
+    rig.window.view().move({E::Lineflash, 7}, 0, 0);
     auto* cell = qobject_cast<PictureBox*>(rig.w({E::flasher, 1}));
-    rig.window.setPicture({E::flasher, 1}, Picture::entry(PictureList::ImageList1, 1));
+    rig.window.view().setPicture({E::flasher, 1}, Picture::entry(PictureList::ImageList1, 1));
     const auto key = cell->pixmap().cacheKey();
-    rig.window.setPicture({E::flasher, 1}, Picture::entry(PictureList::ImageList1, 99));
+    rig.window.view().setPicture({E::flasher, 1}, Picture::entry(PictureList::ImageList1, 99));
     EXPECT_EQ(cell->pixmap().cacheKey(), key);
-    rig.window.setPicture({E::flasher, 1}, Picture{});
+    rig.window.view().setPicture({E::flasher, 1}, Picture{});
     EXPECT_TRUE(cell->pixmap().isNull());
 }
 
 TEST_F(Window, EachPauseDrawsTheFrameBeforeItSleeps) {
     auto* reel = rig.window.reelWindow(3);
     const int before = reel->frames();
-    rig.window.move(reelElement(3), 0, -1500);
-    rig.window.pause(0);
+    rig.window.view().move(reelElement(3), 0, -1500);
+    rig.window.view().pause(0);
     EXPECT_EQ(reel->stripTop(), -100);
     EXPECT_GT(reel->frames(), before);
     // Nothing changed: nothing is drawn again.
     const int after = reel->frames();
-    rig.window.pause(0);
+    rig.window.view().pause(0);
     EXPECT_EQ(reel->frames(), after);
 }
 
