@@ -16,7 +16,8 @@
 //   presentation/  Timer1_Timer, Timerscatters_Timer, Timer4_Timer,
 //                  timerwild_Timer, timerarrow_Timer, arrowsound
 //   players/       loadplayer, saveplayer, clearplayerdetails, mnuplayer_Click
-//                  (the options window's handlers are OptionsWindow's)
+//                  (the options window's handlers are players::OptionsWindow's,
+//                  reached through core/ports/options_dialog.h)
 //   shell/         Form_Load, Form_QueryUnload, mnuexit_Click, mnuptble_Click,
 //                  mnuabout_Click and the handlers of the pay table and About
 //                  windows, IsScreenFontSmall
@@ -30,9 +31,9 @@
 #include "core/player_record.h"
 #include "core/ports/display_environment.h"
 #include "core/ports/game_view.h"
+#include "core/ports/options_dialog.h"
 #include "core/ports/random_source.h"
 #include "core/ports/settings_store.h"
-#include "players/options_window.h"
 
 namespace velmoran {
 
@@ -75,8 +76,6 @@ public:
     Machine& operator=(const Machine&) = delete;
 
     MachineState state;
-    // The options window's logic; it works on this machine.
-    OptionsWindow options{*this};
 
     // --- core: game cycle and controls ---------------------------------
     void play_Click(std::int16_t index);
@@ -137,6 +136,10 @@ public:
     void clearplayerdetails();
     // Opens the options window (only outside free spins and the gamble).
     void mnuplayer_Click();
+    // The options window that mnuplayer_Click loads; its logic lives beside
+    // the machine, made by the machine's owner. Without one the window opens
+    // unloaded.
+    void attachOptions(OptionsDialog* options) noexcept { options_ = options; }
 
     // --- shell: start-up, shut-down, menus, auxiliary windows -----------
     // Returns false when the program must end at once (large fonts).
@@ -187,6 +190,7 @@ private:
     RandomSource& random_;
     SettingsStore& store_;
     DisplayEnvironment& display_;
+    OptionsDialog* options_ = nullptr;
 
     // Writes a record to the current slot; tells the player once a run when
     // it cannot be kept.

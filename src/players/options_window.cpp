@@ -92,6 +92,10 @@ void changeScreenSize(Machine& m, std::int32_t width, std::int32_t height) {
 
 }  // namespace
 
+OptionsWindow::OptionsWindow(Machine& machine) noexcept : m_(machine) {
+    m_.attachOptions(this);
+}
+
 void OptionsWindow::Form_Load() {
     if (!m_.accepts(Input::OptionsItem)) return;
     auto& s = m_.state;

@@ -7,16 +7,22 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/ports/options_dialog.h"
+
 namespace velmoran {
 
 class Machine;
 
-class OptionsWindow {
+// Made beside the Machine by the machine's owner, which keeps it as long as
+// the machine takes input; it attaches itself to the machine when made.
+class OptionsWindow final : public OptionsDialog {
 public:
-    explicit OptionsWindow(Machine& machine) noexcept : m_(machine) {}
+    explicit OptionsWindow(Machine& machine) noexcept;
+    OptionsWindow(const OptionsWindow&) = delete;
+    OptionsWindow& operator=(const OptionsWindow&) = delete;
 
     // The window's load: runs when Machine::mnuplayer_Click opens it.
-    void Form_Load();
+    void Form_Load() override;
     void machine_Click(std::int16_t slot);  // slot 1 to 6
     // A key in the name box `player1`; `boxText` is the box's text before
     // the key. Enter (13) is consumed: keyascii becomes 0.

@@ -117,7 +117,7 @@ void Machine::mnuplayer_Click() {
     view_.setEnabled(Element::velmoran, false);
     state.auxwindow = AuxWindow::Options;
     view_.setVisible(Element::frmvelmoranoptions, true);
-    options.Form_Load();
+    if (options_ != nullptr) options_->Form_Load();
 }
 
 }  // namespace velmoran

@@ -199,8 +199,8 @@ TEST_F(InputRules, AFailingSaveIsToldOnceAndTheGameGoesOn) {
 TEST_F(InputRules, UnconfirmedOptionsAreNotWrittenByAShutDown) {
     rig.s().reelspeed = 1;
     rig.machine.mnuplayer_Click();
-    rig.machine.options.setspeed_Click(4);
-    rig.machine.options.wincounter_Click(1);
+    rig.options.setspeed_Click(4);
+    rig.options.wincounter_Click(1);
     std::int16_t cancel = 0;
     rig.machine.Form_QueryUnload(cancel, UnloadMode::Code);
     EXPECT_EQ(rig.store.get("player1", "reelspeed"), "1");
@@ -208,9 +208,9 @@ TEST_F(InputRules, UnconfirmedOptionsAreNotWrittenByAShutDown) {
 
     Rig other;
     other.machine.mnuplayer_Click();
-    other.machine.options.setspeed_Click(4);
+    other.options.setspeed_Click(4);
     std::int16_t enter = 13;
-    other.machine.options.player1_KeyPress(enter, "Ann");  // naming saves, speed included
+    other.options.player1_KeyPress(enter, "Ann");  // naming saves, speed included
     other.machine.Form_QueryUnload(cancel, UnloadMode::Code);
     EXPECT_EQ(other.store.get("player1", "reelspeed"), "10");
 }

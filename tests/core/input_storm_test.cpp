@@ -302,7 +302,7 @@ private:
 
     void auxInput() {
         auto& m = rig.machine;
-        auto& o = m.options;
+        auto& o = rig.options;
         const bool faithful = delivery_ == Delivery::Faithful;
         switch (below(3)) {
             case 0:

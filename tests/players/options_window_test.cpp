@@ -14,7 +14,7 @@ std::string padded(std::string_view text, std::size_t blanks) {
 class Options : public ::testing::Test {
 protected:
     Rig rig;
-    OptionsWindow& w() { return rig.machine.options; }
+    OptionsWindow& w() { return rig.options; }
     std::string caption(El e) { return rig.view.caption(e); }
     bool checked(El e) { return rig.view.at(e).checked.value_or(false); }
     void storeAnn(std::string_view section) {

@@ -148,8 +148,8 @@ TEST(GoldenSessions, PaidGames) {
     });
     g.step("options: counter off", [&] {
         g.rig.machine.mnuplayer_Click();
-        g.rig.machine.options.wincounter_Click(2);
-        g.rig.machine.options.btnokplayer_Click();
+        g.rig.options.wincounter_Click(2);
+        g.rig.options.btnokplayer_Click();
     });
     g.step("win on bet 2, counter off", [&] { g.game(2, kMoccasins); });
     g.step("the win shown at once, lines blinking", [&] { g.runTimers(1600); });

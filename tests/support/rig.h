@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "core/machine.h"
+#include "players/options_window.h"
 #include "support/fakes.h"
 #include "support/recording_view.h"
 
@@ -19,6 +20,8 @@ struct Rig {
     MemoryStore store;
     FakeDisplay display;
     Machine machine{view, random, store, display};
+    // The options window's logic, beside the machine as in the program.
+    OptionsWindow options{machine};
 
     MachineState& s() { return machine.state; }
 

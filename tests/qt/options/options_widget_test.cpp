@@ -18,6 +18,7 @@
 #include <map>
 
 #include "core/machine.h"
+#include "players/options_window.h"
 #include "shell/options/options_widget.h"
 #include "support/fakes.h"
 #include "support/recording_view.h"
@@ -34,7 +35,7 @@ QString qs(std::string_view s) {
 // Records every call; the options window's elements also reach their widgets.
 class OptionsView final : public RecordingView {
 public:
-    Machine* machine = nullptr;
+    OptionsWindow* options = nullptr;
     QWidget owner;  // stands in for the main window
     QPointer<OptionsWidget> window;
     std::map<El, QWidget*> widgets;
@@ -60,7 +61,7 @@ public:
     void setVisible(El e, bool visible) override {
         RecordingView::setVisible(e, visible);
         if (e.name == Element::frmvelmoranoptions && visible && window == nullptr) {
-            window = new OptionsWidget(machine->options, &owner);
+            window = new OptionsWidget(*options, &owner);
             widgets = window->elements();
             ++opened;
         }
@@ -100,8 +101,9 @@ protected:
     ScriptedRandom random;
     OptionsView view;
     Machine machine{view, random, store, display};
+    OptionsWindow options{machine};
 
-    void SetUp() override { view.machine = &machine; }
+    void SetUp() override { view.options = &options; }
     void TearDown() override { delete view.window.data(); }
 
     // The program's start (once), then the Options menu entry.
@@ -396,7 +398,7 @@ TEST_F(OptionsWidgetTest, TheOkButtonSavesAndEnablesTheMainWindow) {
 
 TEST_F(OptionsWidgetTest, TheWindowGoesWithItsOwner) {
     auto owner = std::make_unique<QWidget>();
-    QPointer<OptionsWidget> w = new OptionsWidget(machine.options, owner.get());
+    QPointer<OptionsWidget> w = new OptionsWidget(options, owner.get());
     owner.reset();
     EXPECT_EQ(w, nullptr);
 }
