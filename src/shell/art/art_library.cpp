@@ -204,7 +204,7 @@ void Library::Impl::renderList(PictureList l) {
     }
 }
 
-Library::Library(qreal devicePixelRatio) : impl_(new Impl) {
+Library::Library(qreal devicePixelRatio) : impl_(std::make_unique<Impl>()) {
     impl_->dpr = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
     // The lettering uses the program's own faces, never whatever the
     // desktop happens to have.
@@ -215,9 +215,7 @@ Library::Library(qreal devicePixelRatio) : impl_(new Impl) {
     impl_->renderSymbols();
 }
 
-Library::~Library() {
-    delete impl_;
-}
+Library::~Library() = default;
 
 const QPixmap& Library::asset(Asset a, Look look) const {
     const auto i = static_cast<std::size_t>(a);

@@ -1,9 +1,13 @@
 #pragma once
-// Every picture the program shows, rendered from the embedded vector sources
-// once at start-up at the screen's device pixel ratio and kept for the run.
+// Every picture the program shows, drawn at the screen's device pixel ratio
+// and kept for the run. The twelve symbols are drawn from their embedded
+// vector sources when the library is made (every strip is assembled from
+// them); every other picture is painted by the program's own code the first
+// time it is asked for.
 
 #include <QPixmap>
 #include <QSize>
+#include <memory>
 
 #include "core/elements.h"
 #include "reels/symbols.h"
@@ -63,7 +67,7 @@ inline constexpr int kAssetCount = static_cast<int>(Asset::Icon) + 1;
 
 class Library {
 public:
-    // Renders every picture for a screen of the given device pixel ratio.
+    // Draws the symbols for a screen of the given device pixel ratio.
     explicit Library(qreal devicePixelRatio = 1.0);
     ~Library();
     Library(const Library&) = delete;
@@ -74,7 +78,8 @@ public:
     [[nodiscard]] const QPixmap& asset(Asset a, Look look = Look::Normal) const;
     // Entry `index` (from 1) of a picture list; a null pixmap when it does not exist.
     [[nodiscard]] const QPixmap& entry(PictureList list, int index) const;
-    // Entry `overlay` drawn over entry `base` with the list's mask colour (white) transparent.
+    // Entry `overlay` drawn over entry `base` with the list's mask colour
+    // (white) transparent; made once for each pair and kept.
     [[nodiscard]] QPixmap composite(PictureList list, int base, int overlay) const;
     [[nodiscard]] qreal devicePixelRatio() const noexcept;
     // One symbol as it appears in a reel cell, 100 x 100 (the strips are
@@ -89,7 +94,7 @@ public:
 
 private:
     struct Impl;
-    Impl* impl_;
+    std::unique_ptr<Impl> impl_;
 };
 
 }  // namespace velmoran::art

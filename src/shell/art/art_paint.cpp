@@ -7,6 +7,7 @@
 #include <QtMath>
 #include <array>
 
+#include "presentation/win_line_data.h"
 #include "reels/paytable.h"
 #include "reels/strips.h"
 #include "shell/art/art_symbols.h"
@@ -448,15 +449,20 @@ void paintHeading(QPainter& p, const QSize& size, const QString& text) {
 
 namespace {
 
-// The colour of each line, as its strokes are drawn across the reels; lines
-// without strokes get colours of their own for the marker.
-constexpr std::array<QRgb, 25> kLineColours{
-    qRgb(0, 255, 255),  qRgb(0, 255, 0),    qRgb(255, 192, 192), qRgb(192, 0, 192),   qRgb(0, 0, 255),
-    qRgb(192, 64, 0),   qRgb(255, 0, 0),    qRgb(192, 192, 255), qRgb(0, 0, 192),     qRgb(255, 224, 192),
-    qRgb(255, 0, 255),  qRgb(0, 128, 128),  qRgb(192, 192, 0),   qRgb(255, 192, 255), qRgb(128, 64, 64),
-    qRgb(128, 0, 0),    qRgb(0, 192, 192),  qRgb(255, 128, 0),   qRgb(255, 255, 0),   qRgb(192, 0, 192),
-    qRgb(232, 169, 58), qRgb(43, 158, 148), qRgb(192, 80, 46),   qRgb(160, 120, 220), qRgb(120, 200, 90),
+// The markers of lines 21 to 25, which have no strokes across the reels and
+// so no colour of the game's; lines 1 to 20 take their strokes' colour.
+constexpr std::array<QRgb, 5> kMarkerOnlyColours{
+    qRgb(232, 169, 58), qRgb(43, 158, 148), qRgb(192, 80, 46), qRgb(160, 120, 220), qRgb(120, 200, 90),
 };
+
+QColor lineMarkerColour(int line) {
+    if (hasSegments(line)) {
+        const Rgb c = lineColour(line);
+        return {c.r, c.g, c.b};
+    }
+    return QColor::fromRgb(
+        kMarkerOnlyColours[static_cast<std::size_t>(qBound(kSegmentLines + 1, line, 25) - kSegmentLines - 1)]);
+}
 
 }  // namespace
 
@@ -464,7 +470,7 @@ void paintLineMarker(QPainter& p, int line, bool lit) {
     const QRectF r(0, 0, 30, 20);
     p.setRenderHint(QPainter::Antialiasing);
     p.fillRect(r, QColor(0x1c, 0x0c, 0x05));
-    const QColor c = QColor::fromRgb(kLineColours[static_cast<std::size_t>(qBound(1, line, 25) - 1)]);
+    const QColor c = lineMarkerColour(qBound(1, line, 25));
     QLinearGradient g(r.topLeft(), r.bottomLeft());
     if (lit) {
         g.setColorAt(0, c.lighter(140));
