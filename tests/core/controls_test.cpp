@@ -17,7 +17,10 @@ protected:
 
 TEST_F(Controls, CoinsAndNotesInsertCredit) {
     rig.view.keyPreview = false;  // as a gamble or a free-spin award leaves it
+    // The panel a refused game leaves showing.
+    rig.view.setVisible(Element::pannomoney, true);
     rig.machine.COINSIN_Click();
+    EXPECT_FALSE(rig.view.visible(Element::pannomoney));
     EXPECT_EQ(rig.s().bank, 20);
     EXPECT_EQ(rig.s().amountinvested, 20);
     EXPECT_EQ(rig.view.caption(Element::PANELBANK), "20");
@@ -64,6 +67,11 @@ TEST_F(Controls, PaylineButtonsChooseLinesAndDimTheirMarkers) {
     EXPECT_EQ(rig.view.at({Element::lin, 2}).picture, Picture::entry(PictureList::linepics, 27));
     rig.machine.payline_Click(5);
     EXPECT_EQ(rig.view.at({Element::lin, 25}).picture, Picture::entry(PictureList::linepics, 25));
+    rig.machine.payline_Click(3);
+    for (const std::int16_t none : {0, 6}) {
+        rig.machine.payline_Click(none);
+        EXPECT_EQ(rig.s().lines, 10) << none;
+    }
 }
 
 TEST_F(Controls, SpaceBeforeTheFirstGamePlaysNothingAndBlocksLaterKeys) {
@@ -71,6 +79,9 @@ TEST_F(Controls, SpaceBeforeTheFirstGamePlaysNothingAndBlocksLaterKeys) {
     press(32);  // linebet is 0: nothing to press
     EXPECT_EQ(rig.s().keycount, 1);
     EXPECT_EQ(rig.s().games, 0);
+    std::int16_t key = 'a';
+    rig.machine.Form_KeyPress(key);
+    EXPECT_EQ(key, 'a');  // held back as well, not turned into a space
     press(32);
     EXPECT_EQ(rig.s().games, 0);  // ignored until a game or a collect
     rig.play(1, kLosing);         // a mouse game resets the guard

@@ -133,17 +133,25 @@ TEST_F(GameCycle, PlayButtonsSetTheBetPerLine) {
         EXPECT_EQ(rig.s().linebet, linebets[i - 1]);
         EXPECT_EQ(rig.view.caption(Element::lbllast), std::to_string(linebets[i - 1] * 25));
     }
+    // A press naming no button plays the bet of the last one.
+    for (const std::int16_t none : {0, 7}) {
+        rig.play(none, kLosing);
+        EXPECT_EQ(rig.s().linebet, 20) << none;
+    }
 }
 
 TEST_F(GameCycle, TheNextGameClearsThePreviousResult) {
     rig.play(1, kMoccasins);
     rig.s().collectedwin = 40;
     rig.s().atrisk = 40;
-    rig.s().scatterframe = 7;
+    rig.s().scatterframe = rig.s().emblemframe = rig.s().multiplierframe = rig.s().multiplierlastframe = 7;
+    rig.s().scattercell[2] = 5;
     rig.play(1, kLosing);
     EXPECT_EQ(rig.s().collectedwin, 0);
     EXPECT_EQ(rig.s().atrisk, 0);
     EXPECT_EQ(rig.s().scatterframe, 0);
+    EXPECT_EQ(rig.s().emblemframe + rig.s().multiplierframe + rig.s().multiplierlastframe, 0);
+    for (int reel = 1; reel <= 5; ++reel) EXPECT_EQ(rig.s().scattercell[static_cast<std::size_t>(reel)], 0);
     EXPECT_EQ(rig.s().linecount[20], 0);
     EXPECT_EQ(rig.s().linewon[20], 0);
     EXPECT_FALSE(rig.view.timerOn(Timer::Timer1));

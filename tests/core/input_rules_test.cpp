@@ -5,6 +5,8 @@
 // would write.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "support/rig.h"
 
 namespace velmoran::test {
@@ -213,6 +215,80 @@ TEST_F(InputRules, UnconfirmedOptionsAreNotWrittenByAShutDown) {
     other.options.player1_KeyPress(enter, "Ann");  // naming saves, speed included
     other.machine.Form_QueryUnload(cancel, UnloadMode::Code);
     EXPECT_EQ(other.store.get("player1", "reelspeed"), "10");
+}
+
+// Which input the machine takes in which situation, one row a situation and
+// one mark an input in the order of Input: x taken, . refused.
+//                                 Play, Payline, CoinsIn, Notes, Key, ZeroCredit, PayTable, About, Options,
+//                                 Exit, Double, Bet, CancelBet, TakeWin, Respin, Counter, and the items of the
+//                                 options, pay table and About windows.
+TEST(InputGate, EachSituationTakesItsOwnInputs) {
+    struct Row {
+        const char* situation;
+        void (*set)(MachineState&);
+        const char* taken;
+    };
+    const Row rows[] = {
+        {"idle", [](MachineState&) {}, "xxxxxxxxxx.....x..."},
+        {"win offered", [](MachineState& s) { s.gambleoffered = true; }, "xxxxxxxxxxx....x..."},
+        {"starting up", [](MachineState& s) { s.loading = true; }, "..................."},
+        {"shut down", [](MachineState& s) { s.shutdown = true; }, "..................."},
+        {"options open", [](MachineState& s) { s.auxwindow = AuxWindow::Options; }, "...............xx.."},
+        {"pay table open", [](MachineState& s) { s.auxwindow = AuxWindow::PayTable; }, "...............x.x."},
+        {"About open", [](MachineState& s) { s.auxwindow = AuxWindow::About; }, "...............x..x"},
+        {"in a game", [](MachineState& s) { s.gamerunning = s.gambleoffered = true; }, "...x.....x.....x..."},
+        {"gamble waiting for a bet", [](MachineState& s) { s.gambleshown = s.gambleopen = s.gambleoffered = true; },
+         "...x.xxx.x.xx..x..."},
+        {"gamble showing its card", [](MachineState& s) { s.gambleshown = true; }, "...x.xxx.x.....x..."},
+        {"gamble bet running", [](MachineState& s) { s.gambleshown = s.gambleopen = s.betrunning = true; },
+         "...x.....x.....x..."},
+        {"bet running, panel gone", [](MachineState& s) { s.betrunning = true; }, "xxxxx...xx.....x..."},
+        {"free spin due",
+         [](MachineState& s) {
+             s.freespinstotal = 1;
+             s.autopress = true;
+         },
+         "x........x....xx..."},
+        {"free spins, a click", [](MachineState& s) { s.freespinstotal = 1; }, ".........x....xx..."},
+        {"free spin running",
+         [](MachineState& s) {
+             s.freespinstotal = 1;
+             s.gamerunning = true;
+         },
+         ".........x.....x..."},
+        {"free spins under the gamble panel",
+         [](MachineState& s) {
+             s.freespinstotal = 1;
+             s.gambleshown = true;
+         },
+         ".........x.....x..."},
+        {"free spins, options open",
+         [](MachineState& s) {
+             s.freespinstotal = 1;
+             s.auxwindow = AuxWindow::Options;
+         },
+         "...............xx.."},
+        {"collect due",
+         [](MachineState& s) {
+             s.freespinstotal = s.freespinsplayed = 1;
+             s.autopress = true;
+         },
+         ".........x...x.x..."},
+        {"collect due, last spin running",
+         [](MachineState& s) {
+             s.freespinstotal = s.freespinsplayed = 1;
+             s.gamerunning = true;
+         },
+         ".........x.....x..."},
+    };
+    for (const auto& row : rows) {
+        Rig rig;
+        row.set(rig.s());
+        std::string taken;
+        for (int i = 0; i <= static_cast<int>(Input::AboutItem); ++i)
+            taken += rig.machine.accepts(static_cast<Input>(i)) ? 'x' : '.';
+        EXPECT_EQ(taken, row.taken) << row.situation;
+    }
 }
 
 }  // namespace

@@ -51,6 +51,10 @@ TEST(CheckedArithmetic, AStepThatLeavesItsWidthKeepsTheOldValue) {
     std::int16_t counter = 32767;
     EXPECT_FALSE(checked::add(counter, 1));
     EXPECT_EQ(counter, 32767);
+    // Both ends of the width are values like any other.
+    EXPECT_TRUE(checked::sub(counter, 65535));
+    EXPECT_EQ(counter, -32768);
+    EXPECT_FALSE(checked::sub(counter, 1));
     std::int32_t atrisk = 1'500'000'000;
     EXPECT_FALSE(checked::mul(atrisk, 2));
     EXPECT_EQ(atrisk, 1'500'000'000);

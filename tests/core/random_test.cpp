@@ -28,6 +28,29 @@ TEST(DrawInt, MapsTheWholeUnitIntervalOntoOneToN) {
     EXPECT_EQ(r.reseeds, r.draws);  // every draw is preceded by its reseed
 }
 
+TEST(DrawInt, ASourceOutsideItsContractStillGivesOneToN) {
+    test::ScriptedRandom r;
+    for (const float x : {-0.5F, -3.0F}) {
+        r.push(x);
+        EXPECT_EQ(drawInt(r, 22), 1) << x;
+    }
+    for (const float x : {1.0F, 1.5F}) {
+        r.push(x);
+        EXPECT_EQ(drawInt(r, 22), 22) << x;
+    }
+}
+
+TEST(SystemRandom, TwoSourcesStartFromDifferentSeeds) {
+    // 4 draws of 24 bits alike by chance: 2^-96.
+    SystemRandom a;
+    SystemRandom b;
+    std::array<float, 4> first{};
+    std::array<float, 4> second{};
+    for (auto& x : first) x = a.draw();
+    for (auto& x : second) x = b.draw();
+    EXPECT_NE(first, second);
+}
+
 TEST(SystemRandom, DrawsStayInsideTheUnitInterval) {
     SystemRandom r(7U);
     for (int i = 0; i < 100000; ++i) {

@@ -60,6 +60,7 @@ import re
 import subprocess
 import sys
 import tarfile
+import threading
 import time
 from concurrent.futures import ThreadPoolExecutor
 from pathlib import Path
@@ -1309,6 +1310,11 @@ def run_tests(timing: Timing, rel: str, mutant_id: int | None = None,
     env.pop(SWITCH, None)
     if mutant_id is not None:
         env[SWITCH] = str(mutant_id)
+    # Runs side by side must not share the files a test keeps in the
+    # temporary folder: a clash would count as a kill.
+    tmp = SCRATCH / "tmp" / str(threading.get_ident())
+    tmp.mkdir(parents=True, exist_ok=True)
+    env["TMPDIR"] = str(tmp)
     # A mutant that hangs is killed by the timeout, well above what the
     # unmutated tests take even on a loaded machine.
     limit = 10 + 5 * timing.quick
