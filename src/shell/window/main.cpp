@@ -8,10 +8,10 @@
 #include "core/machine.h"
 #include "core/ports/random_source.h"
 #include "players/player_store.h"
-#include "players/qsettings_store.h"
 #include "shell/art/art_library.h"
 #include "shell/audio/cue_player.h"
 #include "shell/lock/store_lock.h"
+#include "shell/store/qsettings_store.h"
 #include "shell/window/main_window.h"
 #include "shell/window/qt_display_environment.h"
 #include "shell/window/termination_watcher.h"
@@ -49,13 +49,19 @@ int main(int argc, char** argv) {
     });
     // Ended by the system (a terminal closed, a plain kill, a session that
     // ends without asking): close as the close box does.
-    QObject::connect(&termination, &velmoran::shell::TerminationWatcher::terminationRequested, &window, [&window] {
-        // Closing the window saves and quits; a window not yet shown quits at once.
-        if (window.isVisible())
-            window.close();
-        else
-            QCoreApplication::quit();
-    });
+    // A request that comes while the program is still starting (the event
+    // loop runs during start-up, when the machine takes no close yet) is
+    // kept and carried out once start-up is over, so the record is written
+    // then as at any other close.
+    bool started = false;
+    bool endRequested = false;
+    QObject::connect(&termination, &velmoran::shell::TerminationWatcher::terminationRequested, &window,
+                     [&window, &started, &endRequested] {
+                         if (started)
+                             window.close();
+                         else
+                             endRequested = true;
+                     });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window] {
         if (!window.hasShutDown()) window.close();
     });
@@ -71,5 +77,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (!window.start(loadSounds)) return 0;
+    started = true;
+    if (endRequested) window.close();
     return QApplication::exec();
 }
