@@ -4,23 +4,31 @@
 // through GameView, the settings only through SettingsStore, chance only
 // through RandomSource and the desktop only through DisplayEnvironment.
 //
-// The handlers are defined beside the subsystem they belong to:
-//   core/          play_Click, payline_Click, COINSIN_Click, notes_Click,
-//                  mnuzerocredit_Click, Form_KeyPress
-//   reels/         spinreel1 to spinreel5, evaluatespin, the reel motion,
-//                  the line markers
-//   features/      freespinbusiness, Timerrespin_Timer, Timerwincounter_Timer,
-//                  takewin_Click, the win sound and settlement
-//   gamble/        doublebutton_Click, cancelbet_Click, betred_Click,
-//                  betblack_Click, suitbet_Click
-//   presentation/  Timer1_Timer, Timerscatters_Timer, Timer4_Timer,
-//                  timerwild_Timer, timerarrow_Timer, arrowsound
-//   players/       loadplayer, saveplayer, clearplayerdetails, mnuplayer_Click
-//                  (the options window's handlers are players::OptionsWindow's,
-//                  reached through core/ports/options_dialog.h)
-//   shell/         Form_Load, Form_QueryUnload, mnuexit_Click, mnuptble_Click,
-//                  mnuabout_Click and the handlers of the pay table and About
-//                  windows, IsScreenFontSmall
+// Each handler is defined in the file of the subsystem it belongs to, and its
+// tests are in the same path under tests/ (src/core/controls.cpp is tested by
+// tests/core/controls_test.cpp):
+//   core/controls.cpp         payline_Click, COINSIN_Click, notes_Click,
+//                             mnuzerocredit_Click, Form_KeyPress
+//   core/game_cycle.cpp       play_Click
+//   core/inputs.cpp           accepts (which input the machine takes now)
+//   core/timers.cpp           onTimer (every timer tick)
+//   core/lifecycle.cpp        Form_Load, Form_QueryUnload, mnuexit_Click,
+//                             mnuptble_Click, mnuabout_Click, the handlers of
+//                             the pay table and About windows, IsScreenFontSmall
+//   reels/spin.cpp            spinreel1 to spinreel5, updatelinemarkers
+//   reels/evaluation.cpp      evaluatespin
+//   features/free_spins.cpp   freespinbusiness, Timerrespin_Timer
+//   features/settlement.cpp   Timerwincounter_Timer, takewin_Click, the win sound
+//   gamble/gamble.cpp         doublebutton_Click, cancelbet_Click, betred_Click,
+//                             betblack_Click, suitbet_Click
+//   presentation/             Timer1_Timer (win_lines.cpp), Timerscatters_Timer,
+//                             Timer4_Timer, timerwild_Timer (highlights.cpp),
+//                             timerarrow_Timer, arrowsound (arrow.cpp)
+//   players/players.cpp       loadplayer, saveplayer, clearplayerdetails,
+//                             mnuplayer_Click
+// The options window's handlers belong to OptionsWindow
+// (players/options_window.h), made beside the machine; the machine reaches it
+// only through core/ports/options_dialog.h. Core includes nothing outside core.
 
 #include <array>
 #include <cstdint>
@@ -141,7 +149,7 @@ public:
     // unloaded.
     void attachOptions(OptionsDialog* options) noexcept { options_ = options; }
 
-    // --- shell: start-up, shut-down, menus, auxiliary windows -----------
+    // --- lifecycle: start-up, shut-down, menus, auxiliary windows -------
     // Returns false when the program must end at once (large fonts).
     bool Form_Load();
     // Shut-down. A close box of a window that an auxiliary window has

@@ -23,11 +23,11 @@
 #include "core/ports/display_environment.h"
 #include "core/ports/random_source.h"
 #include "players/player_store.h"
-#include "players/qsettings_store.h"
 #include "shell/art/art_library.h"
 #include "shell/art/art_paint.h"
 #include "shell/art/art_symbols.h"
 #include "shell/audio/cue_player.h"
+#include "shell/store/qsettings_store.h"
 #include "shell/window/main_window.h"
 
 namespace velmoran::desktop {

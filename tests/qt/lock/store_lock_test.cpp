@@ -15,8 +15,8 @@
 #include <memory>
 
 #include "players/player_store.h"
-#include "players/qsettings_store.h"
 #include "shell/lock/store_lock.h"
+#include "shell/store/qsettings_store.h"
 
 namespace velmoran::test {
 namespace {

@@ -17,10 +17,10 @@
 #include <vector>
 
 #include "core/machine.h"
-#include "players/qsettings_store.h"
 #include "shell/art/art_library.h"
 #include "shell/audio/cue_player.h"
 #include "shell/lock/store_lock.h"
+#include "shell/store/qsettings_store.h"
 #include "shell/window/main_window.h"
 #include "shell/window/qt_display_environment.h"
 

@@ -13,7 +13,7 @@
 #include <memory>
 
 #include "core/machine.h"
-#include "players/qsettings_store.h"
+#include "shell/store/qsettings_store.h"
 #include "support/fakes.h"
 #include "support/recording_view.h"
 

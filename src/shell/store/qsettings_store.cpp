@@ -1,5 +1,5 @@
 // The per-user settings file.
-#include "players/qsettings_store.h"
+#include "shell/store/qsettings_store.h"
 
 #include <QFile>
 #include <QSettings>
