@@ -56,7 +56,7 @@ void TerminationWatcher::drain() {
     unsigned char byte = 0;
     bool asked = false;
     while (::read(gPipe[0], &byte, 1) == 1) asked = true;
-    if (asked) emit terminationRequested();
+    if (asked) Q_EMIT terminationRequested();
 }
 
 }  // namespace velmoran::shell

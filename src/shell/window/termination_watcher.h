@@ -20,7 +20,7 @@ public:
     TerminationWatcher(const TerminationWatcher&) = delete;
     TerminationWatcher& operator=(const TerminationWatcher&) = delete;
 
-signals:
+Q_SIGNALS:
     void terminationRequested();
 
 private:
