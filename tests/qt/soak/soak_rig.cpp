@@ -89,14 +89,16 @@ SoakRig::SoakRig(const Settings& settings)
       lock(shell::StoreLock::fileFor(players::kApplication)),
       chance(settings.seed),
       window(art, silence),
-      view(window),
+      view(window.view()),
       machine(view, chance, watchedStore, display) {
     window.attach(machine);
     display.setMainWindow(&window);
     // The About window's link starts a program that does nothing, not a browser.
     display.setOpener(QStringLiteral("true"));
     machine.startupPauseMs = settings.startupMs;
-    window.messageHook = [this](const QString& text, const QString&, MessageIcon) { messages.push_back(text); };
+    view.onMessage = [this](std::string_view text) {
+        messages.push_back(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    };
     if (settings.respinMs > 0) {
         if (auto* respin = window.findChild<QTimer*>(QStringLiteral("Timerrespin")))
             respin->setInterval(settings.respinMs);

@@ -39,6 +39,8 @@ public:
     std::function<void()> beforeYield;
     std::function<void(std::int32_t ms)> beforePause;
     std::function<void(Timer, bool enabled)> beforeTimer;
+    // Answers a message box in the window's place.
+    std::function<void(std::string_view text)> onMessage;
 
     void setPicture(El e, Picture p) override { inner_.setPicture(e, p); }
     void setCaption(El e, std::string_view text) override { inner_.setCaption(e, text); }
@@ -63,6 +65,7 @@ public:
     void playsound(SoundCue cue) override { inner_.playsound(cue); }
     void playsoundlooped(SoundCue cue) override { inner_.playsoundlooped(cue); }
     void messageBox(std::string_view text, std::string_view title, MessageIcon icon) override {
+        if (onMessage) return onMessage(text);
         inner_.messageBox(text, title, icon);
     }
     void yield() override {
