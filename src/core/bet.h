@@ -1,5 +1,6 @@
 #pragma once
-// The six play buttons and the bet per line each of them stands for.
+// The buttons that set the bet: the six play buttons with the bet per line
+// each stands for, and the five payline buttons with their number of lines.
 
 #include <array>
 #include <cstddef>
@@ -9,6 +10,9 @@ namespace velmoran {
 
 // linebet of play button 1 to 6.
 inline constexpr std::array<std::int16_t, 6> kLinebetOfPlay{1, 2, 3, 5, 10, 20};
+
+// `lines` chosen by payline buttons 1 to 5.
+inline constexpr std::array<std::int16_t, 5> kPaylineButtonLines{1, 5, 10, 15, 25};
 
 // The play button (1 to 6) of a bet per line, 0 for a bet no button makes
 // (0 before the first game).

@@ -2,9 +2,14 @@
 #include "core/bet.h"
 #include "core/checked.h"
 #include "core/machine.h"
-#include "reels/paylines.h"
 
 namespace velmoran {
+
+void Machine::enablePlayControls(bool enabled) {
+    for (std::int16_t i = 1; i <= 6; ++i) view_.setEnabled({Element::play, i}, enabled);
+    for (std::int16_t i = 1; i <= 5; ++i) view_.setEnabled({Element::payline, i}, enabled);
+    view_.setEnabled(Element::COINSIN, enabled);
+}
 
 void Machine::payline_Click(std::int16_t index) {
     if (!accepts(Input::Payline) || index < 1 || index > 5) return;

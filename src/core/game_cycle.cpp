@@ -8,12 +8,6 @@ namespace velmoran {
 
 namespace {
 
-void setPlayControls(GameView& view, bool enabled) {
-    for (std::int16_t i = 1; i <= 6; ++i) view.setEnabled({Element::play, i}, enabled);
-    for (std::int16_t i = 1; i <= 5; ++i) view.setEnabled({Element::payline, i}, enabled);
-    view.setEnabled(Element::COINSIN, enabled);
-}
-
 // Marks the game as running for as long as play_Click is on the stack, also
 // when a refused bet ends it early.
 class GameInProgress {
@@ -64,7 +58,7 @@ void Machine::play_Click(std::int16_t index) {
         view_.setVisible(Element::pannomoney, false);
     }
 
-    setPlayControls(view_, false);
+    enablePlayControls(false);
     view_.setTimer(Timer::Timer1, false);
     view_.setTimer(Timer::Timerscatters, false);
     view_.setTimer(Timer::Timer4, false);
@@ -85,7 +79,7 @@ void Machine::play_Click(std::int16_t index) {
 
     s.keycount = 0;
     view_.yield();
-    setPlayControls(view_, true);
+    enablePlayControls(true);
     // The keyboard goes back to the bet being played: the button that had it
     // was disabled for the game, and no key may press one the player did not
     // choose. While free spins hide the buttons the window keeps it.

@@ -192,6 +192,9 @@ public:
     [[nodiscard]] PlayerRecord settledRecord() const;
     // doublebutton enabled or disabled, with the offer it stands for.
     void offerGamble(bool offered);
+    // The play, payline and COINSIN buttons: locked while a game runs and
+    // while the gamble panel is up.
+    void enablePlayControls(bool enabled);
 
 private:
     GameView& view_;

@@ -36,13 +36,8 @@ constexpr std::int16_t kJokerImage = 5;
     return suit == 1 || suit == 3;
 }
 
-constexpr std::array<SoundCue, 4> kSuitWinSound{SoundCue::WinTo450, SoundCue::WinTo300, SoundCue::WinTo300, SoundCue::WinTo100};
-
-void setPlayControls(GameView& view, bool enabled) {
-    for (std::int16_t i = 1; i <= 5; ++i) view.setEnabled({Element::payline, i}, enabled);
-    for (std::int16_t i = 1; i <= 6; ++i) view.setEnabled({Element::play, i}, enabled);
-    view.setEnabled(Element::COINSIN, enabled);
-}
+constexpr std::array<SoundCue, 4> kSuitWinSound{SoundCue::WinTo450, SoundCue::WinTo300, SoundCue::WinTo300,
+                                                SoundCue::WinTo100};
 
 // The suit buttons go with the colour buttons, so that no bet can be placed
 // on a gamble that is already lost.
@@ -75,7 +70,7 @@ void hidePanel(Machine& m) {
 // Back to the machine: the bet controls and the keyboard return.
 void returnToMachine(Machine& m) {
     auto& view = m.view();
-    setPlayControls(view, true);
+    m.enablePlayControls(true);
     view.setFocus(Element::velmoran);
     view.setKeyPreview(true);
 }

@@ -64,7 +64,7 @@ std::optional<std::int64_t> parseStoredNumber(std::string_view text) {
 std::array<std::string, kSlotCount> listNames(SettingsStore& store) {
     std::array<std::string, kSlotCount> names;
     for (std::int16_t k = 1; k <= kSlotCount; ++k) {
-        names[static_cast<std::size_t>(k - 1)] = store.read(kApplication, sectionFor(k), "currentplayer");
+        names[static_cast<std::size_t>(k - 1)] = store.read(kApplication, sectionFor(k), key(RecordKey::currentplayer));
     }
     return names;
 }

@@ -37,7 +37,8 @@ struct RowList {
 [[nodiscard]] constexpr RowList makeRowList(int reel, int row) noexcept {
     RowList list;
     for (int line = 1; line <= kLines; ++line) {
-        if (paylineRow(line, reel) == row) list.lines[static_cast<std::size_t>(list.count++)] = static_cast<std::int8_t>(line);
+        if (paylineRow(line, reel) == row)
+            list.lines[static_cast<std::size_t>(list.count++)] = static_cast<std::int8_t>(line);
     }
     return list;
 }
@@ -46,15 +47,13 @@ struct RowList {
 inline constexpr auto kRowLists = [] {
     std::array<std::array<RowList, 3>, 5> lists{};
     for (int reel = 1; reel <= 5; ++reel)
-        for (int row = 1; row <= 3; ++row) lists[static_cast<std::size_t>(reel - 1)][static_cast<std::size_t>(row - 1)] = makeRowList(reel, row);
+        for (int row = 1; row <= 3; ++row)
+            lists[static_cast<std::size_t>(reel - 1)][static_cast<std::size_t>(row - 1)] = makeRowList(reel, row);
     return lists;
 }();
 
 [[nodiscard]] constexpr const RowList& rowList(int reel, int row) noexcept {
     return kRowLists[static_cast<std::size_t>(reel - 1)][static_cast<std::size_t>(row - 1)];
 }
-
-// `lines` chosen by payline buttons 1 to 5.
-inline constexpr std::array<std::int16_t, 5> kPaylineButtonLines{1, 5, 10, 15, 25};
 
 }  // namespace velmoran

@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+#include "core/bet.h"
 #include "figures.h"
 #include "game_sim.h"
 #include "reels/paylines.h"
