@@ -195,6 +195,26 @@ TEST_F(InputRules, AFailingSaveIsToldOnceAndTheGameGoesOn) {
     EXPECT_EQ(rig.view.messages.size(), 1U);
 }
 
+TEST_F(InputRules, AShutDownWhoseSaveFailsTellsNothing) {
+    rig.store.failFlush = true;
+    std::int16_t cancel = 0;
+    rig.machine.Form_QueryUnload(cancel, UnloadMode::Code);
+    EXPECT_TRUE(rig.view.messages.empty());
+}
+
+// What arrives during start-up's pause finds the machine not yet ready.
+TEST_F(InputRules, NothingIsTakenDuringTheStartUpPause) {
+    int takenDuringPause = 0;
+    rig.view.onPause = [&](std::int32_t) {
+        for (const Input input : {Input::Play, Input::Notes, Input::Key, Input::Exit})
+            takenDuringPause += rig.machine.accepts(input) ? 1 : 0;
+    };
+    ASSERT_TRUE(rig.machine.Form_Load());
+    rig.view.onPause = nullptr;
+    EXPECT_EQ(takenDuringPause, 0);
+    EXPECT_TRUE(rig.machine.accepts(Input::Play));
+}
+
 // Choices made in the options window are the player's once it saves them;
 // a shut-down while it is open (the session ending) writes the record as
 // it was confirmed.
