@@ -145,7 +145,8 @@ double BaseFigures::sdAfter() const noexcept {
     return std::sqrt(std::max(0.0, square - mean * mean)) / lines;
 }
 
-void enumerateReelOneStop(std::int16_t lines, std::int16_t stop1, BaseFigures& f) {
+void enumerateReelOneStop(std::int16_t lines, std::int16_t stop1, BaseFigures& into) {
+    BaseFigures& f = into;
     // Every win of a spin at 1 coin a line is a whole number of coins below
     // the ceiling, so its bin is looked up, not searched.
     std::vector<std::uint8_t> binOf(static_cast<std::size_t>(winCeiling(lines)) + 1);

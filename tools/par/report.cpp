@@ -67,6 +67,7 @@ private:
 template <class Figures, class F>
 std::vector<std::string> cells(const std::vector<Figures>& all, F&& f) {
     std::vector<std::string> out;
+    out.reserve(all.size());
     for (const auto& x : all) out.push_back(f(x));
     return out;
 }

@@ -218,7 +218,7 @@ struct Track {
         for (std::size_t i = 0; i < n; ++i)
             if (std::abs(s[i]) > ceiling) gain[i] = ceiling / std::abs(s[i]);
         // Look ahead: each sample takes the lowest gain of the next ms.
-        const auto ahead = static_cast<std::size_t>(rate / 1000 + 1);
+        const std::size_t ahead = static_cast<std::size_t>(rate) / 1000 + 1;
         std::vector<double> held(n);
         for (std::size_t i = 0; i < n; ++i) {
             double g = 1.0;

@@ -66,7 +66,7 @@ public:
             // which could deliver the next request in the middle of this one.
             if (sink_) sink_.release()->deleteLater();
             sink_ = std::make_unique<QAudioSink>(device, format);
-            sink_->setBufferSize(format.bytesForDuration(kBufferMs * 1000));
+            sink_->setBufferSize(format.bytesForDuration(qint64{kBufferMs} * 1000));
             format_ = request.sound.format;
             device_ = device.id();
         }
