@@ -14,91 +14,91 @@ namespace velmoran {
 enum class Window : std::uint8_t { velmoran, frmvelmoranoptions, velmoranpays, aboutvelmoran };
 
 // X(name, window, first index, last index); 0, 0 marks a single element.
-#define VELMORAN_ELEMENTS(X)                         \
-    /* main window */                                \
-    X(velmoran, velmoran, 0, 0)                      \
-    X(mnuabout, velmoran, 0, 0)                      \
-    X(mnuzerocredit, velmoran, 0, 0)                 \
-    X(mnuptble, velmoran, 0, 0)                      \
-    X(mnuplayer, velmoran, 0, 0)                     \
-    X(mnuexit, velmoran, 0, 0)                       \
-    X(Lblcredit, velmoran, 0, 0)                     \
-    X(PANELBANK, velmoran, 0, 0)                     \
-    X(lblwin, velmoran, 0, 0)                        \
-    X(LABWIN, velmoran, 0, 0)                        \
-    X(LABLASTBET, velmoran, 0, 0)                    \
-    X(lbllast, velmoran, 0, 0)                       \
-    X(LABTHISWIN, velmoran, 0, 0)                    \
-    X(Lblcurrentwin, velmoran, 0, 0)                 \
-    X(Picture1, velmoran, 0, 0)                      \
-    X(Picture2, velmoran, 0, 0)                      \
-    X(Picture3, velmoran, 0, 0)                      \
-    X(Picture4, velmoran, 0, 0)                      \
-    X(Picture5, velmoran, 0, 0)                      \
-    X(reel1, velmoran, 0, 0)                         \
-    X(reel2, velmoran, 0, 0)                         \
-    X(reel3, velmoran, 0, 0)                         \
-    X(reel4, velmoran, 0, 0)                         \
-    X(reel5, velmoran, 0, 0)                         \
-    X(flasher, velmoran, 1, 15)                      \
-    X(lin, velmoran, 1, 26)                          \
-    X(payline, velmoran, 1, 5)                       \
-    X(COINSIN, velmoran, 0, 0)                       \
-    X(doublebutton, velmoran, 0, 0)                  \
-    X(play, velmoran, 1, 6)                          \
-    X(notes, velmoran, 0, 0)                         \
-    X(takewin, velmoran, 0, 0)                       \
-    X(spinsleft, velmoran, 0, 0)                     \
-    X(pannomoney, velmoran, 0, 0)                    \
-    X(arrowpicture, velmoran, 0, 0)                  \
-    X(Lineflash, velmoran, 1, 6)                     \
-    X(pandouble, velmoran, 0, 0)                     \
-    X(risklab, velmoran, 0, 0)                       \
-    X(lblsuit, velmoran, 0, 0)                       \
-    X(lblblackred, velmoran, 0, 0)                   \
-    X(suitbet, velmoran, 1, 4)                       \
-    X(piccardholder, velmoran, 0, 0)                 \
-    X(betred, velmoran, 0, 0)                        \
-    X(cancelbet, velmoran, 0, 0)                     \
-    X(betblack, velmoran, 0, 0)                      \
-    X(historypic, velmoran, 1, 5)                    \
-    X(Lblpasthistory, velmoran, 0, 0)                \
-    X(gamblewin, velmoran, 0, 0)                     \
-    X(gamblelose, velmoran, 0, 0)                    \
-    /* options window */                             \
-    X(frmvelmoranoptions, frmvelmoranoptions, 0, 0)  \
-    X(Framemain, frmvelmoranoptions, 0, 0)           \
-    X(lblplayername, frmvelmoranoptions, 0, 0)       \
-    X(player1, frmvelmoranoptions, 0, 0)             \
-    X(lblcurrentplayer, frmvelmoranoptions, 0, 0)    \
-    X(machine, frmvelmoranoptions, 1, 6)             \
-    X(lblgames, frmvelmoranoptions, 0, 0)            \
-    X(lblwager, frmvelmoranoptions, 0, 0)            \
-    X(lbltotalwon, frmvelmoranoptions, 0, 0)         \
-    X(lblwinlose, frmvelmoranoptions, 0, 0)          \
-    X(lblreturned, frmvelmoranoptions, 0, 0)         \
-    X(lblinvested, frmvelmoranoptions, 0, 0)         \
-    X(Framecounter, frmvelmoranoptions, 0, 0)        \
-    X(wincounter, frmvelmoranoptions, 1, 2)          \
-    X(Frame1, frmvelmoranoptions, 0, 0)              \
-    X(SSOption1, frmvelmoranoptions, 0, 0)           \
-    X(SSOption2, frmvelmoranoptions, 0, 0)           \
-    X(Label5, frmvelmoranoptions, 0, 0)              \
-    X(Framespeed, frmvelmoranoptions, 0, 0)          \
-    X(setspeed, frmvelmoranoptions, 0, 4)            \
-    X(fastslow, frmvelmoranoptions, 0, 0)            \
-    X(speedlab, frmvelmoranoptions, 0, 0)            \
-    X(Btndeletedetails, frmvelmoranoptions, 0, 0)    \
-    X(btnokplayer, frmvelmoranoptions, 0, 0)         \
-    /* pay table window */                           \
-    X(velmoranpays, velmoranpays, 0, 0)              \
-    X(btnunloadpays, velmoranpays, 0, 0)             \
-    /* About window */                               \
-    X(aboutvelmoran, aboutvelmoran, 0, 0)            \
-    X(picIcon, aboutvelmoran, 0, 0)                  \
-    X(lblTitle, aboutvelmoran, 0, 0)                 \
-    X(Label2, aboutvelmoran, 0, 0)                   \
-    X(cmdtarnby, aboutvelmoran, 0, 0)                \
+#define VELMORAN_ELEMENTS(X)                        \
+    /* main window */                               \
+    X(velmoran, velmoran, 0, 0)                     \
+    X(mnuabout, velmoran, 0, 0)                     \
+    X(mnuzerocredit, velmoran, 0, 0)                \
+    X(mnuptble, velmoran, 0, 0)                     \
+    X(mnuplayer, velmoran, 0, 0)                    \
+    X(mnuexit, velmoran, 0, 0)                      \
+    X(Lblcredit, velmoran, 0, 0)                    \
+    X(PANELBANK, velmoran, 0, 0)                    \
+    X(lblwin, velmoran, 0, 0)                       \
+    X(LABWIN, velmoran, 0, 0)                       \
+    X(LABLASTBET, velmoran, 0, 0)                   \
+    X(lbllast, velmoran, 0, 0)                      \
+    X(LABTHISWIN, velmoran, 0, 0)                   \
+    X(Lblcurrentwin, velmoran, 0, 0)                \
+    X(Picture1, velmoran, 0, 0)                     \
+    X(Picture2, velmoran, 0, 0)                     \
+    X(Picture3, velmoran, 0, 0)                     \
+    X(Picture4, velmoran, 0, 0)                     \
+    X(Picture5, velmoran, 0, 0)                     \
+    X(reel1, velmoran, 0, 0)                        \
+    X(reel2, velmoran, 0, 0)                        \
+    X(reel3, velmoran, 0, 0)                        \
+    X(reel4, velmoran, 0, 0)                        \
+    X(reel5, velmoran, 0, 0)                        \
+    X(flasher, velmoran, 1, 15)                     \
+    X(lin, velmoran, 1, 26)                         \
+    X(payline, velmoran, 1, 5)                      \
+    X(COINSIN, velmoran, 0, 0)                      \
+    X(doublebutton, velmoran, 0, 0)                 \
+    X(play, velmoran, 1, 6)                         \
+    X(notes, velmoran, 0, 0)                        \
+    X(takewin, velmoran, 0, 0)                      \
+    X(spinsleft, velmoran, 0, 0)                    \
+    X(pannomoney, velmoran, 0, 0)                   \
+    X(arrowpicture, velmoran, 0, 0)                 \
+    X(Lineflash, velmoran, 1, 6)                    \
+    X(pandouble, velmoran, 0, 0)                    \
+    X(risklab, velmoran, 0, 0)                      \
+    X(lblsuit, velmoran, 0, 0)                      \
+    X(lblblackred, velmoran, 0, 0)                  \
+    X(suitbet, velmoran, 1, 4)                      \
+    X(piccardholder, velmoran, 0, 0)                \
+    X(betred, velmoran, 0, 0)                       \
+    X(cancelbet, velmoran, 0, 0)                    \
+    X(betblack, velmoran, 0, 0)                     \
+    X(historypic, velmoran, 1, 5)                   \
+    X(Lblpasthistory, velmoran, 0, 0)               \
+    X(gamblewin, velmoran, 0, 0)                    \
+    X(gamblelose, velmoran, 0, 0)                   \
+    /* options window */                            \
+    X(frmvelmoranoptions, frmvelmoranoptions, 0, 0) \
+    X(Framemain, frmvelmoranoptions, 0, 0)          \
+    X(lblplayername, frmvelmoranoptions, 0, 0)      \
+    X(player1, frmvelmoranoptions, 0, 0)            \
+    X(lblcurrentplayer, frmvelmoranoptions, 0, 0)   \
+    X(machine, frmvelmoranoptions, 1, 6)            \
+    X(lblgames, frmvelmoranoptions, 0, 0)           \
+    X(lblwager, frmvelmoranoptions, 0, 0)           \
+    X(lbltotalwon, frmvelmoranoptions, 0, 0)        \
+    X(lblwinlose, frmvelmoranoptions, 0, 0)         \
+    X(lblreturned, frmvelmoranoptions, 0, 0)        \
+    X(lblinvested, frmvelmoranoptions, 0, 0)        \
+    X(Framecounter, frmvelmoranoptions, 0, 0)       \
+    X(wincounter, frmvelmoranoptions, 1, 2)         \
+    X(Frame1, frmvelmoranoptions, 0, 0)             \
+    X(SSOption1, frmvelmoranoptions, 0, 0)          \
+    X(SSOption2, frmvelmoranoptions, 0, 0)          \
+    X(Label5, frmvelmoranoptions, 0, 0)             \
+    X(Framespeed, frmvelmoranoptions, 0, 0)         \
+    X(setspeed, frmvelmoranoptions, 0, 4)           \
+    X(fastslow, frmvelmoranoptions, 0, 0)           \
+    X(speedlab, frmvelmoranoptions, 0, 0)           \
+    X(Btndeletedetails, frmvelmoranoptions, 0, 0)   \
+    X(btnokplayer, frmvelmoranoptions, 0, 0)        \
+    /* pay table window */                          \
+    X(velmoranpays, velmoranpays, 0, 0)             \
+    X(btnunloadpays, velmoranpays, 0, 0)            \
+    /* About window */                              \
+    X(aboutvelmoran, aboutvelmoran, 0, 0)           \
+    X(picIcon, aboutvelmoran, 0, 0)                 \
+    X(lblTitle, aboutvelmoran, 0, 0)                \
+    X(Label2, aboutvelmoran, 0, 0)                  \
+    X(cmdtarnby, aboutvelmoran, 0, 0)               \
     X(cmdOK, aboutvelmoran, 0, 0)
 
 enum class Element : std::uint8_t {
@@ -172,7 +172,9 @@ inline constexpr std::array<TimerInfo, kTimerCount> kTimerInfo{{
     {"Timerwincounter", 100},
     {"Timerrespin", 4000},
 }};
-[[nodiscard]] constexpr const TimerInfo& info(Timer t) noexcept { return kTimerInfo[static_cast<std::size_t>(t)]; }
+[[nodiscard]] constexpr const TimerInfo& info(Timer t) noexcept {
+    return kTimerInfo[static_cast<std::size_t>(t)];
+}
 
 // The 24 sound cues. Each keeps its resource number as its value (there is
 // no 118); the win cues are named after the top of the band of wins that
@@ -205,14 +207,16 @@ enum class SoundCue : std::int16_t {
     Refused = 125,  // not enough credit; a gamble lost
 };
 inline constexpr std::array<SoundCue, 24> kAllSoundCues{
-    SoundCue::WinTo5,      SoundCue::WinTo10,      SoundCue::WinTo21,      SoundCue::WinTo30,
-    SoundCue::ArrowWhoosh, SoundCue::WinTo50,      SoundCue::WinTo100,     SoundCue::WinTo120,
-    SoundCue::WinTo150,    SoundCue::WinTo200,     SoundCue::WinTo300,     SoundCue::WinTo450,
-    SoundCue::WinTo600,    SoundCue::WinTo750,     SoundCue::WinOver750,   SoundCue::ReelStop,
+    SoundCue::WinTo5,       SoundCue::WinTo10,      SoundCue::WinTo21,      SoundCue::WinTo30,
+    SoundCue::ArrowWhoosh,  SoundCue::WinTo50,      SoundCue::WinTo100,     SoundCue::WinTo120,
+    SoundCue::WinTo150,     SoundCue::WinTo200,     SoundCue::WinTo300,     SoundCue::WinTo450,
+    SoundCue::WinTo600,     SoundCue::WinTo750,     SoundCue::WinOver750,   SoundCue::ReelStop,
     SoundCue::FreeSpinTune, SoundCue::ScatterReel1, SoundCue::ScatterReel2, SoundCue::ScatterReel3,
     SoundCue::ScatterReel4, SoundCue::ScatterReel5, SoundCue::Click,        SoundCue::Refused,
 };
-[[nodiscard]] constexpr int number(SoundCue c) noexcept { return static_cast<int>(c); }
+[[nodiscard]] constexpr int number(SoundCue c) noexcept {
+    return static_cast<int>(c);
+}
 
 // Picture lists of the main window (indexed from 1).
 enum class PictureList : std::uint8_t { None, linepics, ImageList1, ImageList2, imglistarrow, imagelistcards };

@@ -4,7 +4,9 @@
 
 namespace velmoran {
 
-std::string coinForm(std::int32_t cents) { return std::to_string(cents); }
+std::string coinForm(std::int32_t cents) {
+    return std::to_string(cents);
+}
 
 std::string dollarForm(std::int32_t cents) {
     // Exact integer arithmetic gives the same text as the shortest form of

@@ -17,13 +17,27 @@ void Machine::onTimer(Timer t) {
         ~Done() { flag = false; }
     } done{running};
     switch (t) {
-        case Timer::Timer1: Timer1_Timer(); break;
-        case Timer::Timerscatters: Timerscatters_Timer(); break;
-        case Timer::Timer4: Timer4_Timer(); break;
-        case Timer::timerwild: timerwild_Timer(); break;
-        case Timer::timerarrow: timerarrow_Timer(); break;
-        case Timer::Timerwincounter: Timerwincounter_Timer(); break;
-        case Timer::Timerrespin: Timerrespin_Timer(); break;
+        case Timer::Timer1:
+            Timer1_Timer();
+            break;
+        case Timer::Timerscatters:
+            Timerscatters_Timer();
+            break;
+        case Timer::Timer4:
+            Timer4_Timer();
+            break;
+        case Timer::timerwild:
+            timerwild_Timer();
+            break;
+        case Timer::timerarrow:
+            timerarrow_Timer();
+            break;
+        case Timer::Timerwincounter:
+            Timerwincounter_Timer();
+            break;
+        case Timer::Timerrespin:
+            Timerrespin_Timer();
+            break;
     }
 }
 

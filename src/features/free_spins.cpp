@@ -9,7 +9,6 @@
 
 namespace velmoran {
 
-
 void Machine::multiplierStep() {
     freespinbusiness();
     checked::mul(state.spinwin, state.multiplier);
@@ -47,7 +46,8 @@ void freespinCounting(Machine& m) {
     auto& view = m.view();
     checked::add(s.freespinsplayed, 1);
     view.setVisible(Element::spinsleft, true);
-    view.setCaption(Element::spinsleft, "     Freespins Remaining  " + std::to_string(s.freespinstotal - s.freespinsplayed));
+    view.setCaption(Element::spinsleft,
+                    "     Freespins Remaining  " + std::to_string(s.freespinstotal - s.freespinsplayed));
     checked::add(s.freespinwin, s.spinwin);
     m.showWin(s.freespinwin);
     if (s.freespinsplayed == s.freespinstotal) {

@@ -22,7 +22,9 @@ void startOfEvaluation(MachineState& s) {
     s.linewon.fill(0);
 }
 
-void scatterPayStep(MachineState& s, const Outcome& outcome) { checked::add(s.spinwin, outcome.scatterwin); }
+void scatterPayStep(MachineState& s, const Outcome& outcome) {
+    checked::add(s.spinwin, outcome.scatterwin);
+}
 
 void linePays(MachineState& s, const Outcome& outcome) {
     for (int line = 1; line <= s.lines && line <= kLines; ++line) {
@@ -74,8 +76,8 @@ void Machine::evaluatespin() {
     // The re-spin rule: most winning outcomes are withdrawn before any reel
     // moves, and the machine spins again.
     const std::int16_t t = drawInt(random_, 7);
-    const bool stands = t == 1 || s.scattercount >= 3 || s.heldreel2 > 0 || s.heldreel3 > 0 || s.heldreel4 > 0 ||
-                        s.spinwin <= 0;
+    const bool stands =
+        t == 1 || s.scattercount >= 3 || s.heldreel2 > 0 || s.heldreel3 > 0 || s.heldreel4 > 0 || s.spinwin <= 0;
     if (!stands) {
         const std::int16_t bet = s.totalBet();
         checked::sub(s.wager, bet);

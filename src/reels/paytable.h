@@ -32,18 +32,27 @@ inline constexpr std::array<std::array<std::int16_t, 4>, 10> kLinePays{{
 // without a gap. 0 for every code that is no win.
 [[nodiscard]] constexpr int runForCode(std::int16_t linecode) noexcept {
     switch (linecode) {
-        case 15: case 25: case 35: case 45: return 2;
-        case 21: case 41: return 3;
-        case 31: return 4;
-        case 51: return 5;
-        default: return 0;
+        case 15:
+        case 25:
+        case 35:
+        case 45:
+            return 2;
+        case 21:
+        case 41:
+            return 3;
+        case 31:
+            return 4;
+        case 51:
+            return 5;
+        default:
+            return 0;
     }
 }
 
 // Symbols in the order the line pays examine them (it decides only the
 // Headdress pair rule).
 inline constexpr std::array<Symbol, 10> kEvaluationOrder{
-    Symbol::Totem,   Symbol::Chief,   Symbol::Maiden,       Symbol::Moccasins, Symbol::Dreamcatcher,
+    Symbol::Totem,     Symbol::Chief,   Symbol::Maiden,  Symbol::Moccasins,    Symbol::Dreamcatcher,
     Symbol::Headdress, Symbol::LetterK, Symbol::LetterQ, Symbol::BuffaloSkull, Symbol::LetterJ,
 };
 
@@ -54,7 +63,12 @@ struct ScatterPay {
     std::int16_t added;      // added to freespinstotal (the triggering spin counts as spin 1)
 };
 inline constexpr std::array<ScatterPay, 6> kScatterPays{{
-    {0, 0, 0}, {0, 0, 0}, {1, 0, 0}, {5, 10, 11}, {10, 20, 21}, {20, 30, 31},
+    {0, 0, 0},
+    {0, 0, 0},
+    {1, 0, 0},
+    {5, 10, 11},
+    {10, 20, 21},
+    {20, 30, 31},
 }};
 [[nodiscard]] constexpr ScatterPay scatterPay(int count) noexcept {
     return (count >= 0 && count <= 5) ? kScatterPays[static_cast<std::size_t>(count)] : ScatterPay{0, 0, 0};

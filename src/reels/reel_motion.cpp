@@ -18,19 +18,26 @@ struct Speed {
 // speed 1, so the motion never gets a zero step nor long sleeps.
 Speed speedFor(std::int16_t reelspeed) {
     switch (reelspeed) {
-        case 2: return {2, 800};
-        case 4: return {4, 600};
-        case 8: return {8, 400};
-        case 10: return {10, 200};
-        default: return {1, 1000};
+        case 2:
+            return {2, 800};
+        case 4:
+            return {4, 600};
+        case 8:
+            return {8, 400};
+        case 10:
+            return {10, 200};
+        default:
+            return {1, 1000};
     }
 }
 
 constexpr std::array<std::int32_t, 5> kPhaseSleepBase{15, 17, 18, 19, 0};  // phases 2 to 5
-constexpr std::array<SoundCue, 5> kScatterSound{SoundCue::ScatterReel1, SoundCue::ScatterReel2, SoundCue::ScatterReel3, SoundCue::ScatterReel4,
-                                                 SoundCue::ScatterReel5};
+constexpr std::array<SoundCue, 5> kScatterSound{SoundCue::ScatterReel1, SoundCue::ScatterReel2, SoundCue::ScatterReel3,
+                                                SoundCue::ScatterReel4, SoundCue::ScatterReel5};
 
-void setReelTop(GameView& view, int reel, std::int32_t top) { view.move(reelElement(reel), 0, top); }
+void setReelTop(GameView& view, int reel, std::int32_t top) {
+    view.move(reelElement(reel), 0, top);
+}
 
 }  // namespace
 

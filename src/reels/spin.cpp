@@ -17,10 +17,13 @@ void recordReel(MachineState& s, int reel) {
         const Symbol symbol = symbolAt(reel, stop, row);
         const RowList& lines = rowList(reel, row);
         if (paysOnLines(symbol)) {
-            for (const auto line : lines) checked::add(s.linecode[static_cast<std::size_t>(code(symbol))][static_cast<std::size_t>(line)], weight);
+            for (const auto line : lines)
+                checked::add(s.linecode[static_cast<std::size_t>(code(symbol))][static_cast<std::size_t>(line)],
+                             weight);
         } else if (symbol == Symbol::Emblem) {
             for (const auto line : lines) {
-                for (std::size_t sym = 1; sym <= kLineSymbols; ++sym) checked::add(s.linecode[sym][static_cast<std::size_t>(line)], weight);
+                for (std::size_t sym = 1; sym <= kLineSymbols; ++sym)
+                    checked::add(s.linecode[sym][static_cast<std::size_t>(line)], weight);
                 s.wildline[static_cast<std::size_t>(line)] = weight;
             }
             s.wildcell[static_cast<std::size_t>(reel)] = cellNumber(reel, row);
@@ -36,7 +39,8 @@ void recordReel(MachineState& s, int reel) {
 }  // namespace
 
 void Machine::updatelinemarkers() {
-    for (std::int16_t line = 1; line <= 25; ++line) view_.setPicture({Element::lin, line}, Picture::entry(PictureList::linepics, line));
+    for (std::int16_t line = 1; line <= 25; ++line)
+        view_.setPicture({Element::lin, line}, Picture::entry(PictureList::linepics, line));
     view_.setPicture({Element::lin, 26}, Picture::entry(PictureList::linepics, 1));
     for (int line = state.lines + 1; line <= 25; ++line) {
         view_.setPicture({Element::lin, static_cast<std::int16_t>(line)},
@@ -73,7 +77,8 @@ void Machine::spinreel1() {
         s.wildline.fill(0);
         view_.setTimer(Timer::Timerrespin, false);
         for (std::int16_t line = 1; line <= 25; ++line) view_.setVisible({Element::lin, line}, true);
-        for (int line = s.lines + 1; line <= 25; ++line) view_.setVisible({Element::lin, static_cast<std::int16_t>(line)}, true);
+        for (int line = s.lines + 1; line <= 25; ++line)
+            view_.setVisible({Element::lin, static_cast<std::int16_t>(line)}, true);
         for (std::int16_t i = 1; i <= 6; ++i) view_.setVisible({Element::Lineflash, i}, false);
         view_.yield();
         for (std::int16_t c = 1; c <= 15; ++c) {

@@ -25,13 +25,19 @@ enum class Symbol : std::int16_t {
 
 inline constexpr int kSymbolCount = 12;
 
-[[nodiscard]] constexpr int code(Symbol s) noexcept { return static_cast<int>(s); }
-[[nodiscard]] constexpr bool paysOnLines(Symbol s) noexcept { return code(s) >= 1 && code(s) <= 10; }
+[[nodiscard]] constexpr int code(Symbol s) noexcept {
+    return static_cast<int>(s);
+}
+[[nodiscard]] constexpr bool paysOnLines(Symbol s) noexcept {
+    return code(s) >= 1 && code(s) <= 10;
+}
 
 inline constexpr std::array<std::string_view, kSymbolCount + 1> kSymbolNames{
-    "",      "LetterJ", "LetterK",   "Headdress", "Dreamcatcher", "Totem", "LetterQ",
-    "BuffaloSkull", "Chief", "Moccasins", "Maiden", "Tepee", "Emblem",
+    "",      "LetterJ",   "LetterK", "Headdress", "Dreamcatcher", "Totem", "LetterQ", "BuffaloSkull",
+    "Chief", "Moccasins", "Maiden",  "Tepee",     "Emblem",
 };
-[[nodiscard]] constexpr std::string_view name(Symbol s) noexcept { return kSymbolNames[static_cast<std::size_t>(code(s))]; }
+[[nodiscard]] constexpr std::string_view name(Symbol s) noexcept {
+    return kSymbolNames[static_cast<std::size_t>(code(s))];
+}
 
 }  // namespace velmoran

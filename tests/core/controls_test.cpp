@@ -58,7 +58,8 @@ TEST_F(Controls, PaylineButtonsChooseLinesAndDimTheirMarkers) {
     for (std::int16_t l = 1; l <= 10; ++l)
         EXPECT_EQ(rig.view.at({Element::lin, l}).picture, Picture::entry(PictureList::linepics, l));
     for (std::int16_t l = 11; l <= 25; ++l)
-        EXPECT_EQ(rig.view.at({Element::lin, l}).picture, Picture::entry(PictureList::linepics, static_cast<std::int16_t>(l + 25)));
+        EXPECT_EQ(rig.view.at({Element::lin, l}).picture,
+                  Picture::entry(PictureList::linepics, static_cast<std::int16_t>(l + 25)));
     EXPECT_EQ(rig.view.at({Element::lin, 26}).picture, Picture::entry(PictureList::linepics, 1));
     for (std::int16_t c = 1; c <= 15; ++c) EXPECT_FALSE(rig.view.visible({Element::flasher, c}, true));
     EXPECT_TRUE(rig.view.sounds.empty());

@@ -17,7 +17,8 @@ constexpr std::initializer_list<int> kMoccasins = {13, 22, 7, 14, 1};
 
 // The caption an element had when the first frame of the reel motion was drawn.
 std::string captionAtMotionStart(const RecordingView& v, const std::string& element) {
-    const auto motion = std::find_if(v.log.begin(), v.log.end(), [](const std::string& l) { return l.rfind("move reel", 0) == 0; });
+    const auto motion =
+        std::find_if(v.log.begin(), v.log.end(), [](const std::string& l) { return l.rfind("move reel", 0) == 0; });
     std::string last;
     for (auto it = v.log.begin(); it != motion; ++it)
         if (it->rfind("caption " + element + "=", 0) == 0) last = it->substr(9 + element.size());
@@ -96,7 +97,7 @@ TEST_F(GameCycle, ARefusedGameChangesNothingButTheBetPerLine) {
     EXPECT_TRUE(rig.view.visible(Element::pannomoney));
     EXPECT_TRUE(rig.view.enabled(Element::COINSIN));
     EXPECT_TRUE(rig.view.pauses.empty());  // no reel moved
-    EXPECT_EQ(rig.random.draws, 6);  // only the earlier game drew
+    EXPECT_EQ(rig.random.draws, 6);        // only the earlier game drew
 }
 
 TEST_F(GameCycle, ATotalBetEqualToTheCreditIsAccepted) {

@@ -22,7 +22,8 @@ protected:
     }
     long movesOf(int reel) const {
         const std::string prefix = "move reel" + std::to_string(reel) + "=";
-        return std::count_if(rig.view.log.begin(), rig.view.log.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
+        return std::count_if(rig.view.log.begin(), rig.view.log.end(),
+                             [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
     }
 };
 

@@ -18,7 +18,9 @@ protected:
         rig.s().bank = 100000;
         rig.s().reelspeed = 1;
     }
-    std::int16_t code(Symbol s, int line) { return rig.s().linecode[static_cast<std::size_t>(velmoran::code(s))][static_cast<std::size_t>(line)]; }
+    std::int16_t code(Symbol s, int line) {
+        return rig.s().linecode[static_cast<std::size_t>(velmoran::code(s))][static_cast<std::size_t>(line)];
+    }
 };
 
 TEST_F(Spin, RestingOffsetsFollowTheStops) {
@@ -27,7 +29,8 @@ TEST_F(Spin, RestingOffsetsFollowTheStops) {
     EXPECT_EQ(rig.s().reeltop[2], -1500);
     EXPECT_EQ(rig.s().reelstop[1], 22);
     EXPECT_EQ(rig.s().reelstop[2], 1);
-    for (int r = 1; r <= 5; ++r) EXPECT_EQ(rig.view.at(reelElement(r)).top, rig.s().reeltop[static_cast<std::size_t>(r)]);
+    for (int r = 1; r <= 5; ++r)
+        EXPECT_EQ(rig.view.at(reelElement(r)).top, rig.s().reeltop[static_cast<std::size_t>(r)]);
 }
 
 TEST_F(Spin, AWildOnReelTwoCountsForEverySymbolOnItsLines) {

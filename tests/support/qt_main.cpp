@@ -1,7 +1,7 @@
 // The widget tests run GoogleTest inside a QApplication on the offscreen
 // platform unless the environment names another one.
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -67,20 +67,34 @@ WaveError checkFormat(Bytes fmt, WaveFormat& out) noexcept {
 
 std::string_view describe(WaveError e) noexcept {
     switch (e) {
-        case WaveError::None: return "no error";
-        case WaveError::TooShort: return "too short for a RIFF header";
-        case WaveError::NotRiff: return "not a RIFF file";
-        case WaveError::NotWave: return "a RIFF file that is not WAVE";
-        case WaveError::Truncated: return "truncated: the RIFF size exceeds the bytes present";
-        case WaveError::ChunkOverrun: return "a chunk runs past the end of the file";
-        case WaveError::MissingFormat: return "no format chunk";
-        case WaveError::MissingData: return "no data chunk";
-        case WaveError::FormatTooShort: return "format chunk too short";
-        case WaveError::NotPcm: return "not uncompressed integer PCM";
-        case WaveError::BadChannelCount: return "neither mono nor stereo";
-        case WaveError::BadSampleRate: return "sample rate out of range";
-        case WaveError::BadBitsPerSample: return "neither 8 nor 16 bits per sample";
-        case WaveError::BadBlockAlign: return "block size disagrees with channels and bits";
+        case WaveError::None:
+            return "no error";
+        case WaveError::TooShort:
+            return "too short for a RIFF header";
+        case WaveError::NotRiff:
+            return "not a RIFF file";
+        case WaveError::NotWave:
+            return "a RIFF file that is not WAVE";
+        case WaveError::Truncated:
+            return "truncated: the RIFF size exceeds the bytes present";
+        case WaveError::ChunkOverrun:
+            return "a chunk runs past the end of the file";
+        case WaveError::MissingFormat:
+            return "no format chunk";
+        case WaveError::MissingData:
+            return "no data chunk";
+        case WaveError::FormatTooShort:
+            return "format chunk too short";
+        case WaveError::NotPcm:
+            return "not uncompressed integer PCM";
+        case WaveError::BadChannelCount:
+            return "neither mono nor stereo";
+        case WaveError::BadSampleRate:
+            return "sample rate out of range";
+        case WaveError::BadBitsPerSample:
+            return "neither 8 nor 16 bits per sample";
+        case WaveError::BadBlockAlign:
+            return "block size disagrees with channels and bits";
     }
     return "unknown error";
 }

@@ -13,19 +13,19 @@ namespace velmoran::audio {
 
 enum class WaveError : std::uint8_t {
     None,
-    TooShort,           // fewer bytes than a RIFF header
-    NotRiff,            // does not start with "RIFF"
-    NotWave,            // a RIFF file of another form type
-    Truncated,          // the RIFF size promises more bytes than there are
-    ChunkOverrun,       // a chunk's size runs past the end of the RIFF body
-    MissingFormat,      // no "fmt " chunk
-    MissingData,        // no "data" chunk
-    FormatTooShort,     // "fmt " chunk smaller than a PCM format record
-    NotPcm,             // compressed or floating-point samples
-    BadChannelCount,    // neither mono nor stereo
-    BadSampleRate,      // zero or beyond what an audio output takes
-    BadBitsPerSample,   // neither 8 nor 16 bits
-    BadBlockAlign,      // block size disagrees with channels and bits
+    TooShort,          // fewer bytes than a RIFF header
+    NotRiff,           // does not start with "RIFF"
+    NotWave,           // a RIFF file of another form type
+    Truncated,         // the RIFF size promises more bytes than there are
+    ChunkOverrun,      // a chunk's size runs past the end of the RIFF body
+    MissingFormat,     // no "fmt " chunk
+    MissingData,       // no "data" chunk
+    FormatTooShort,    // "fmt " chunk smaller than a PCM format record
+    NotPcm,            // compressed or floating-point samples
+    BadChannelCount,   // neither mono nor stereo
+    BadSampleRate,     // zero or beyond what an audio output takes
+    BadBitsPerSample,  // neither 8 nor 16 bits
+    BadBlockAlign,     // block size disagrees with channels and bits
 };
 
 // A short English reason, for logs and test output.

@@ -374,7 +374,8 @@ int main(int argc, char** argv) {
     wait(300);
     QProcess::execute("pactl", {"exit"});
     wait(300);
-    for (SoundCue cue : {SoundCue::Click, SoundCue::FreeSpinTune, SoundCue::ReelStop}) play(cue, cue == SoundCue::FreeSpinTune);
+    for (SoundCue cue : {SoundCue::Click, SoundCue::FreeSpinTune, SoundCue::ReelStop})
+        play(cue, cue == SoundCue::FreeSpinTune);
     wait(500);
     player.reset();
     std::printf("the player survived losing the sound server and closed\n");

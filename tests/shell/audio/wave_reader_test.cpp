@@ -33,8 +33,8 @@ struct FmtFields {
 
 Bytes fmtBody(const FmtFields& f) {
     Bytes b;
-    const std::uint16_t block =
-        f.blockAlign >= 0 ? static_cast<std::uint16_t>(f.blockAlign) : static_cast<std::uint16_t>(f.channels * f.bits / 8);
+    const std::uint16_t block = f.blockAlign >= 0 ? static_cast<std::uint16_t>(f.blockAlign)
+                                                  : static_cast<std::uint16_t>(f.channels * f.bits / 8);
     put16(b, f.tag);
     put16(b, f.channels);
     put32(b, f.rate);
@@ -240,13 +240,26 @@ TEST(WaveReader, RejectsMalformedFilesWithTheirReason) {
         {"empty", {}, WaveError::TooShort},
         {"eleven bytes", Bytes(good.begin(), good.begin() + 11), WaveError::TooShort},
         {"RIFF size below the form type", Riff().bytes(2), WaveError::TooShort},
-        {"big-endian RIFX", [&] { Bytes b = good; b[3] = 'X'; return b; }(), WaveError::NotRiff},
+        {"big-endian RIFX",
+         [&] {
+             Bytes b = good;
+             b[3] = 'X';
+             return b;
+         }(),
+         WaveError::NotRiff},
         {"not RIFF at all", Bytes(40, 'a'), WaveError::NotRiff},
-        {"an AVI", [&] { Bytes b = good; b[8] = 'A'; b[9] = 'V'; b[10] = 'I'; b[11] = ' '; return b; }(),
+        {"an AVI",
+         [&] {
+             Bytes b = good;
+             b[8] = 'A';
+             b[9] = 'V';
+             b[10] = 'I';
+             b[11] = ' ';
+             return b;
+         }(),
          WaveError::NotWave},
         {"truncated in the data", Bytes(good.begin(), good.end() - 5), WaveError::Truncated},
-        {"RIFF size larger than the file", Riff().chunk("fmt ", fmtBody(f)).bytes(0xFFFFFFFFu),
-         WaveError::Truncated},
+        {"RIFF size larger than the file", Riff().chunk("fmt ", fmtBody(f)).bytes(0xFFFFFFFFu), WaveError::Truncated},
         {"data chunk larger than the file", Riff().chunk("fmt ", fmtBody(f)).header("data", 0xFFFFFFF0u).bytes(),
          WaveError::ChunkOverrun},
         {"format chunk larger than the file", Riff().header("fmt ", 17).chunk("data", ramp(8)).bytes(),
