@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <map>
 #include <string>
 #include <vector>
@@ -125,7 +126,7 @@ TEST_F(Motion, EachReelChimesForItsScatter) {
     // chime (119 to 123) after it when it shows a scatter; reels 4 and 5
     // chime only when two or more scatters show. A win sound may follow.
     struct Case {
-        std::initializer_list<int> stops;
+        std::array<int, 5> stops;  // an initializer_list here would not outlive the table's making
         std::vector<int> sounds;
     };
     const std::vector<Case> cases{
@@ -139,7 +140,8 @@ TEST_F(Motion, EachReelChimesForItsScatter) {
         Rig r;
         r.s().bank = 100000;
         r.s().reelspeed = 1;
-        r.play(1, c.stops);
+        const auto& t = c.stops;
+        r.play(1, {t[0], t[1], t[2], t[3], t[4]});
         auto sounds = r.view.soundNumbers();
         ASSERT_FALSE(sounds.empty());
         EXPECT_EQ(sounds.front(), 124);  // the play button
