@@ -226,6 +226,36 @@ TEST(Menus, AboutOpensAtItsTopBandAndEveryWayOutReenablesTheWindow) {
     EXPECT_TRUE(r.view.enabled(E::velmoran, false));
 }
 
+// Every way out of the pay table and About gives the machine back: a game
+// plays again afterwards, from the window's corner where it opened.
+TEST(Menus, EveryWayOutOfTheOtherWindowsGivesTheMachineBack) {
+    struct Way {
+        void (Machine::*open)();
+        void (Machine::*close)();
+        Element window;
+    };
+    const Way ways[] = {
+        {&Machine::mnuptble_Click, &Machine::btnunloadpays_Click, E::velmoranpays},
+        {&Machine::mnuptble_Click, &Machine::velmoranpays_Unload, E::velmoranpays},
+        {&Machine::mnuabout_Click, &Machine::cmdOK_Click, E::aboutvelmoran},
+        {&Machine::mnuabout_Click, &Machine::aboutvelmoran_Unload, E::aboutvelmoran},
+    };
+    for (const auto& w : ways) {
+        Rig r;
+        r.s().bank = 1000;
+        (r.machine.*w.open)();
+        EXPECT_EQ(r.view.soundNumbers(), std::vector<int>{124});
+        const auto& at = r.view.at(w.window);
+        EXPECT_TRUE(at.moved);
+        EXPECT_EQ(at.left, 0);
+        EXPECT_EQ(at.top, 0);
+        (r.machine.*w.close)();
+        EXPECT_EQ(r.s().auxwindow, AuxWindow::None);
+        r.play(1, {16, 15, 16, 21, 13});  // a losing game
+        EXPECT_EQ(r.s().bank, 975) << "closed by way " << (&w - ways);
+    }
+}
+
 TEST(Links, TheMakersSiteOpensWithTheHourglassMeanwhile) {
     Rig r;
     r.machine.cmdtarnby_Click();  // the About window is not open
