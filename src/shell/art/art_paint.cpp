@@ -928,7 +928,8 @@ void paintPayTable(QPainter& p, const SymbolArt& symbols) {
                                      Symbol::LetterQ,   Symbol::LetterJ};
     const QFont figures = displayFont(11);
     for (int i = 0; i < 10; ++i) {
-        const qreal x = 14 + (i % 5) * 95.0, y = 42 + static_cast<qreal>(i / 5) * 98.0;
+        const int column = i % 5, row = i / 5;
+        const qreal x = 14 + column * 95.0, y = 42 + row * 98.0;
         const QRectF cell(x, y, 91, 94);
         p.setPen(QPen(QColor(0xc9, 0x8f, 0x45, 160), 1.0));
         p.setBrush(QColor(255, 255, 255, 90));
