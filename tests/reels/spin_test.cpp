@@ -23,6 +23,19 @@ protected:
     }
 };
 
+// A spin shows every line marker, those of lines not played included.
+TEST(SpinStart, EveryLineMarkerStandsShownWhateverTheLinesPlayed) {
+    for (const std::int16_t lines : {std::int16_t{1}, std::int16_t{5}, std::int16_t{25}}) {
+        Rig r;
+        r.s().bank = 100000;
+        r.s().lines = lines;
+        for (std::int16_t line = 1; line <= 25; ++line) r.view.setVisible({Element::lin, line}, false);
+        r.play(1, {16, 15, 16, 21, 13});
+        for (std::int16_t line = 1; line <= 25; ++line)
+            EXPECT_TRUE(r.view.visible({Element::lin, line})) << lines << " lines, marker " << line;
+    }
+}
+
 TEST_F(Spin, RestingOffsetsFollowTheStops) {
     rig.play(1, {22, 1, 9, 10, 13});
     EXPECT_EQ(rig.s().reeltop[1], -33000);
