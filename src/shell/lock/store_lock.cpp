@@ -1,5 +1,7 @@
 #include "shell/lock/store_lock.h"
 
+#include "shell/store/qsettings_store.h"
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -57,6 +59,12 @@ StoreLock::Outcome StoreLock::take() {
     const int error = errno;
     ::close(fd);
     return error == EWOULDBLOCK ? Outcome::HeldElsewhere : Outcome::Unavailable;
+}
+
+StoreLock::Outcome claimStore(StoreLock& lock, QSettingsStore& store, std::string_view application) {
+    const StoreLock::Outcome outcome = lock.take();
+    if (outcome == StoreLock::Outcome::Taken) store.removeUnfinishedSaves(application);
+    return outcome;
 }
 
 }  // namespace velmoran::shell

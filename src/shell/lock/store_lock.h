@@ -9,6 +9,10 @@
 #include <filesystem>
 #include <string_view>
 
+namespace velmoran {
+class QSettingsStore;
+}
+
 namespace velmoran::shell {
 
 class StoreLock {
@@ -40,5 +44,10 @@ private:
     std::filesystem::path file_;
     int fd_ = -1;
 };
+
+// Takes `lock` for the store of `application` as the program does at
+// start-up. Once it is ours no other copy can be saving, so the half-written
+// saves a killed copy left beside the file are removed.
+StoreLock::Outcome claimStore(StoreLock& lock, QSettingsStore& store, std::string_view application);
 
 }  // namespace velmoran::shell

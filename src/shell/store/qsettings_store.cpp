@@ -1,12 +1,15 @@
 // The per-user settings file.
 #include "shell/store/qsettings_store.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <QStringList>
 #include <QVariant>
+#include <algorithm>
 
 namespace velmoran {
 
@@ -114,6 +117,22 @@ bool QSettingsStore::flush() {
         if (file.settings->status() == QSettings::AccessError) kept = false;
     }
     return kept;
+}
+
+int QSettingsStore::removeUnfinishedSaves(std::string_view application) {
+    const QFileInfo file(fileName(application));
+    // Qt names the temporary of a save after the file, a dot and six letters
+    // or digits; nothing else of ours beside the file has such a name.
+    const QString prefix = file.fileName() + u'.';
+    int removed = 0;
+    const auto candidates = file.dir().entryInfoList({prefix + QStringLiteral("??????")}, QDir::Files | QDir::Hidden);
+    for (const QFileInfo& candidate : candidates) {
+        const QString suffix = candidate.fileName().mid(prefix.size());
+        const bool temporary = std::all_of(suffix.begin(), suffix.end(),
+                                           [](QChar c) { return c.isLetterOrNumber() && c.unicode() < 0x80; });
+        if (temporary && QFile::remove(candidate.filePath())) ++removed;
+    }
+    return removed;
 }
 
 QString QSettingsStore::fileName(std::string_view application) {

@@ -39,6 +39,13 @@ public:
     // The file that holds the application's values.
     [[nodiscard]] QString fileName(std::string_view application);
 
+    // Removes the temporary files `<file>.XXXXXX` that a copy killed in the
+    // middle of a save left beside the file (the new contents it never
+    // renamed into place; the file itself still holds the last whole save).
+    // Only for a caller that knows no other copy can be saving now, such as
+    // the holder of the store's lock. Returns how many were removed.
+    int removeUnfinishedSaves(std::string_view application);
+
 private:
     struct File {
         std::unique_ptr<QSettings> settings;

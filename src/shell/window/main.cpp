@@ -72,7 +72,9 @@ int main(int argc, char** argv) {
     };
     // A second copy would keep a record of its own and write it over the
     // first one's at every save: it says so and ends before reading the store.
-    if (machine.IsScreenFontSmall() && storeLock.take() == velmoran::shell::StoreLock::Outcome::HeldElsewhere) {
+    // With large fonts the window only says so and never reads the store.
+    if (machine.IsScreenFontSmall() && velmoran::shell::claimStore(storeLock, store, velmoran::players::kApplication) ==
+                                           velmoran::shell::StoreLock::Outcome::HeldElsewhere) {
         window.view().messageBox("Velmoran is already running.", "Slots_Velmoran", velmoran::MessageIcon::Information);
         return 0;
     }

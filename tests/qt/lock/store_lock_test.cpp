@@ -88,28 +88,66 @@ TEST_F(StoreLockTest, AKilledHolderLeavesNoLockEvenWhileItsChildrenRun) {
     EXPECT_EQ(lock.take(), Outcome::Taken);
 }
 
-TEST_F(StoreLockTest, SitsBesideTheSettingsFileAndLetsItBeSaved) {
-    const bool hadConfigHome = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
-    const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path() + QStringLiteral("/config")));
-    {
-        QSettingsStore store;
-        const QString storeFile = store.fileName(players::kApplication);
-        const auto lockFile = StoreLock::fileFor(players::kApplication);
-        EXPECT_EQ(lockFile.string(), QFile::encodeName(storeFile).toStdString() + ".running");
+// The user's configuration folder, for as long as it lives.
+class ConfigHome {
+public:
+    explicit ConfigHome(const QString& path)
+        : had_(qEnvironmentVariableIsSet("XDG_CONFIG_HOME")), saved_(qgetenv("XDG_CONFIG_HOME")) {
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(path));
+    }
+    ~ConfigHome() {
+        if (had_) {
+            qputenv("XDG_CONFIG_HOME", saved_);
+        } else {
+            qunsetenv("XDG_CONFIG_HOME");
+        }
+    }
+    ConfigHome(const ConfigHome&) = delete;
+    ConfigHome& operator=(const ConfigHome&) = delete;
 
-        StoreLock lock(lockFile);
-        ASSERT_EQ(lock.take(), Outcome::Taken);
-        store.write(players::kApplication, "player1", "bank", "1250");
-        store.flush();
-        QSettings written(storeFile, QSettings::IniFormat);
-        EXPECT_EQ(written.value(QStringLiteral("player1/bank")).toString(), QStringLiteral("1250"));
-    }
-    if (hadConfigHome) {
-        qputenv("XDG_CONFIG_HOME", configHome);
-    } else {
-        qunsetenv("XDG_CONFIG_HOME");
-    }
+private:
+    bool had_;
+    QByteArray saved_;
+};
+
+TEST_F(StoreLockTest, SitsBesideTheSettingsFileAndLetsItBeSaved) {
+    const ConfigHome home(dir.path() + QStringLiteral("/config"));
+    QSettingsStore store;
+    const QString storeFile = store.fileName(players::kApplication);
+    const auto lockFile = StoreLock::fileFor(players::kApplication);
+    EXPECT_EQ(lockFile.string(), QFile::encodeName(storeFile).toStdString() + ".running");
+
+    StoreLock lock(lockFile);
+    ASSERT_EQ(lock.take(), Outcome::Taken);
+    store.write(players::kApplication, "player1", "bank", "1250");
+    store.flush();
+    QSettings written(storeFile, QSettings::IniFormat);
+    EXPECT_EQ(written.value(QStringLiteral("player1/bank")).toString(), QStringLiteral("1250"));
+}
+
+TEST_F(StoreLockTest, ClaimingTheStoreClearsAKilledCopysHalfSavesOnlyOnceItIsOurs) {
+    const ConfigHome home(dir.path());
+    QSettingsStore store;
+    const QString unfinished = store.fileName(players::kApplication) + QStringLiteral(".rjRRvy");
+    ASSERT_TRUE(QFile(unfinished).open(QFile::WriteOnly));
+
+    // Another copy runs: what lies beside the file may be its save in flight.
+    auto running = std::make_unique<StoreLock>(StoreLock::fileFor(players::kApplication));
+    ASSERT_EQ(running->take(), Outcome::Taken);
+    StoreLock second(StoreLock::fileFor(players::kApplication));
+    EXPECT_EQ(shell::claimStore(second, store, players::kApplication), Outcome::HeldElsewhere);
+    EXPECT_TRUE(QFile::exists(unfinished));
+
+    // No place for a lock at all: nothing is known of other copies either.
+    StoreLock nowhere(at("afile/duraridu.ini.running"));
+    ASSERT_TRUE(QFile(QString::fromStdString(at("afile").string())).open(QFile::WriteOnly));
+    EXPECT_EQ(shell::claimStore(nowhere, store, players::kApplication), Outcome::Unavailable);
+    EXPECT_TRUE(QFile::exists(unfinished));
+
+    // Once the other copy has ended, the claim is ours and the leftover goes.
+    running.reset();
+    EXPECT_EQ(shell::claimStore(second, store, players::kApplication), Outcome::Taken);
+    EXPECT_FALSE(QFile::exists(unfinished));
 }
 
 }  // namespace

@@ -108,7 +108,8 @@ SoakRig::SoakRig(const Settings& settings)
 QString SoakRig::start() {
     // Like the program: the lock is taken before the store is read, so two
     // runs on one folder never share it.
-    if (lock.take() != shell::StoreLock::Outcome::Taken) return QStringLiteral("the store's lock is not ours");
+    if (shell::claimStore(lock, store, players::kApplication) != shell::StoreLock::Outcome::Taken)
+        return QStringLiteral("the store's lock is not ours");
     if (!window.start()) return QStringLiteral("the window did not start");
     return {};
 }

@@ -158,6 +158,31 @@ TEST_F(SettingsFile, ASaveReplacesTheFileWhole) {
     EXPECT_EQ(fileLines(), (QStringList{"[player1]", "bank=6"}));
 }
 
+TEST_F(SettingsFile, TheHalfWrittenSavesOfAKilledCopyGoAndNothingElse) {
+    putFile("[player1]\nbank=5\n");
+    const QStringList unfinished{"duraridu.ini.rjRRvy", "duraridu.ini.000aZ9"};
+    // Beside them: the store's lock and a damaged copy, a save of another
+    // application, names one letter short or long, a folder and the file
+    // itself.
+    const QStringList kept{"duraridu.ini.running", "duraridu.ini.damaged", "duraridu.ini.lock",  "other.ini.rjRRvy",
+                           "duraridu.ini.rjRRv",   "duraridu.ini.rjRRvyy", "duraridu.ini.rj-Rvy"};
+    for (const QString& name : unfinished + kept) {
+        QFile f(home.path() + u'/' + name);
+        ASSERT_TRUE(f.open(QFile::WriteOnly));
+    }
+    ASSERT_TRUE(QDir(home.path()).mkdir("duraridu.ini.Folder"));
+    QSettingsStore store;
+    EXPECT_EQ(store.removeUnfinishedSaves(kApp), 2);
+    QStringList left = QDir(home.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    left.sort();
+    QStringList expected = kept + QStringList{"duraridu.ini", "duraridu.ini.Folder"};
+    expected.sort();
+    EXPECT_EQ(left, expected);
+    // The file is untouched and still read.
+    EXPECT_EQ(store.read(kApp, "player1", "bank"), "5");
+    EXPECT_EQ(store.removeUnfinishedSaves(kApp), 0);
+}
+
 TEST_F(SettingsFile, AnUnwritableFolderLeavesTheFileAndTheGameGoesOn) {
     putFile("[player1]\nbank=5\ncurrentplayer=Ann\n");
     const QByteArray original = fileBytes();
