@@ -23,6 +23,7 @@
 #include "shell/store/qsettings_store.h"
 #include "shell/window/main_window.h"
 #include "shell/window/qt_display_environment.h"
+#include "support/forwarding_view.h"
 
 class QAbstractButton;
 class QAction;
@@ -32,9 +33,9 @@ namespace velmoran::soak {
 
 // Forwards every call to the window. The hooks run before the call they are
 // named after.
-class WatchedView final : public GameView {
+class WatchedView final : public test::ForwardingView {
 public:
-    explicit WatchedView(GameView& inner) : inner_(inner) {}
+    using ForwardingView::ForwardingView;
 
     std::function<void()> beforeYield;
     std::function<void(std::int32_t ms)> beforePause;
@@ -42,43 +43,22 @@ public:
     // Answers a message box in the window's place.
     std::function<void(std::string_view text)> onMessage;
 
-    void setPicture(El e, Picture p) override { inner_.setPicture(e, p); }
-    void setCaption(El e, std::string_view text) override { inner_.setCaption(e, text); }
-    void setVisible(El e, bool visible) override { inner_.setVisible(e, visible); }
-    void setEnabled(El e, bool enabled) override { inner_.setEnabled(e, enabled); }
-    void setChecked(El e, bool checked) override { inner_.setChecked(e, checked); }
-    void move(El e, std::int32_t left, std::int32_t top) override { inner_.move(e, left, top); }
-    void resize(El e, std::int32_t width, std::int32_t height) override { inner_.resize(e, width, height); }
-    void setLineEnds(El e, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) override {
-        inner_.setLineEnds(e, x1, y1, x2, y2);
-    }
-    void setLineColour(El e, Rgb colour) override { inner_.setLineColour(e, colour); }
-    void setFocus(El e) override { inner_.setFocus(e); }
-    void setKeyPreview(bool on) override { inner_.setKeyPreview(on); }
-    void bringToFront(El window) override { inner_.bringToFront(window); }
-    void unload(El window) override { inner_.unload(window); }
-    void setMousePointer(MousePointer pointer) override { inner_.setMousePointer(pointer); }
     void setTimer(Timer t, bool enabled) override {
         if (beforeTimer) beforeTimer(t, enabled);
-        inner_.setTimer(t, enabled);
+        ForwardingView::setTimer(t, enabled);
     }
-    void playsound(SoundCue cue) override { inner_.playsound(cue); }
-    void playsoundlooped(SoundCue cue) override { inner_.playsoundlooped(cue); }
     void messageBox(std::string_view text, std::string_view title, MessageIcon icon) override {
         if (onMessage) return onMessage(text);
-        inner_.messageBox(text, title, icon);
+        ForwardingView::messageBox(text, title, icon);
     }
     void yield() override {
         if (beforeYield) beforeYield();
-        inner_.yield();
+        ForwardingView::yield();
     }
     void pause(std::int32_t ms) override {
         if (beforePause) beforePause(ms);
-        inner_.pause(ms);
+        ForwardingView::pause(ms);
     }
-
-private:
-    GameView& inner_;
 };
 
 // The settings file, watched: the hook runs before each save reaches the disk.

@@ -20,6 +20,7 @@
 #include "shell/window/main_window.h"
 #include "shell/window/widgets.h"
 #include "support/fakes.h"
+#include "support/forwarding_view.h"
 
 #include <gtest/gtest.h>
 
@@ -65,46 +66,23 @@ private:
 // Hands every call to the window's view, except the message boxes, which it
 // keeps (with their line ends as the window shows them) instead of waiting
 // for a click; it adds up the pauses asked for.
-class ObservedView final : public GameView {
+class ObservedView final : public ForwardingView {
 public:
-    explicit ObservedView(GameView& inner) : inner_(inner) {}
+    using ForwardingView::ForwardingView;
 
     std::vector<std::tuple<QString, QString, MessageIcon>> messages;
     std::int64_t pausedMs = 0;
 
-    void setPicture(El e, Picture p) override { inner_.setPicture(e, p); }
-    void setCaption(El e, std::string_view text) override { inner_.setCaption(e, text); }
-    void setVisible(El e, bool visible) override { inner_.setVisible(e, visible); }
-    void setEnabled(El e, bool enabled) override { inner_.setEnabled(e, enabled); }
-    void setChecked(El e, bool checked) override { inner_.setChecked(e, checked); }
-    void move(El e, std::int32_t left, std::int32_t top) override { inner_.move(e, left, top); }
-    void resize(El e, std::int32_t width, std::int32_t height) override { inner_.resize(e, width, height); }
-    void setLineEnds(El e, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) override {
-        inner_.setLineEnds(e, x1, y1, x2, y2);
-    }
-    void setLineColour(El e, Rgb colour) override { inner_.setLineColour(e, colour); }
-    void setFocus(El e) override { inner_.setFocus(e); }
-    void setKeyPreview(bool on) override { inner_.setKeyPreview(on); }
-    void bringToFront(El window) override { inner_.bringToFront(window); }
-    void unload(El window) override { inner_.unload(window); }
-    void setMousePointer(MousePointer pointer) override { inner_.setMousePointer(pointer); }
-    void setTimer(Timer t, bool enabled) override { inner_.setTimer(t, enabled); }
-    void playsound(SoundCue cue) override { inner_.playsound(cue); }
-    void playsoundlooped(SoundCue cue) override { inner_.playsoundlooped(cue); }
     void messageBox(std::string_view text, std::string_view title, MessageIcon icon) override {
         QString t = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
         t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
         messages.emplace_back(t, QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())), icon);
     }
-    void yield() override { inner_.yield(); }
     void pause(std::int32_t ms) override {
         if (ms > 0) pausedMs += ms;
-        inner_.pause(ms);
+        ForwardingView::pause(ms);
     }
-
-private:
-    GameView& inner_;
 };
 
 struct WindowRig {
