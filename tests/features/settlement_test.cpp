@@ -62,6 +62,21 @@ TEST_F(Counter, TickCountsForFiveAndAThousandCents) {
 TEST_F(Counter, SwitchedOffTheWholeWinShowsAtTheFirstTick) {
     EXPECT_EQ(countPaid(1000, 0), (std::vector<std::string>{"$ 10"}));
     EXPECT_EQ(countPaid(7, 0), (std::vector<std::string>{"$ 0.07"}));
+    // A free spin's win, likewise, and the next spin comes.
+    auto& s = rig.s();
+    s.freespinstotal = 11;
+    s.freespinsplayed = 2;
+    s.spinwin = 1000;
+    s.freespinwin = 1500;
+    s.countstep = 1;
+    s.counted = 0;
+    s.winroll = 0;
+    rig.view.setTimer(Timer::Timerwincounter, true);
+    rig.machine.Timerwincounter_Timer();
+    EXPECT_FALSE(rig.view.timerOn(Timer::Timerwincounter));
+    EXPECT_TRUE(rig.view.timerOn(Timer::Timerrespin));
+    EXPECT_EQ(rig.view.caption(Element::Lblcurrentwin), "1000");
+    EXPECT_EQ(rig.view.caption(Element::LABWIN), "1500");
 }
 
 TEST_F(Counter, ATickFiresEveryHundredMilliseconds) {

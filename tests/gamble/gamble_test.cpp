@@ -445,6 +445,37 @@ TEST_F(Gamble, APayoutTheCreditCannotHoldIsNotCountedAsWon) {
     EXPECT_EQ(rig.s().total, 1000 - 40000000);
 }
 
+TEST_F(Gamble, TheSmallestWinIsOfferedAndLeavingTheGamblePaysItBack) {
+    // Two scatters at one line of one cent: a win of one cent.
+    rig.machine.payline_Click(1);
+    rig.play(1, {10, 6, 14, 19, 9});
+    ASSERT_EQ(rig.s().spinwin, 1);
+    const std::int32_t bank = rig.s().bank;
+    const std::int32_t total = rig.s().total;
+    EXPECT_TRUE(rig.s().gambleoffered);
+    EXPECT_TRUE(rig.view.enabled(Element::doublebutton, false));
+    rig.machine.doublebutton_Click();
+    ASSERT_TRUE(rig.s().gambleopen);
+    EXPECT_EQ(rig.s().bank, bank - 1);
+    // Quitting now gives the cent back, as TAKE WIN would.
+    const PlayerRecord settled = rig.machine.settledRecord();
+    EXPECT_EQ(settled.bank, bank);
+    EXPECT_EQ(settled.total, total);
+}
+
+TEST_F(Gamble, ASuitButtonThatDoesNotExistTakesNoBet) {
+    enterWith(20);
+    rig.view.clearLogs();
+    for (const std::int16_t index : {0, 5, -1, 32767}) rig.machine.suitbet_Click(index);
+    EXPECT_TRUE(rig.view.log.empty());
+    EXPECT_EQ(rig.s().atrisk, 20);
+    EXPECT_EQ(rig.s().historycount, 0);
+    EXPECT_TRUE(rig.s().gambleopen);
+    // The four that exist are still taken.
+    suit(4, kSpades);
+    EXPECT_EQ(rig.s().atrisk, 80);
+}
+
 TEST_F(Gamble, TheGambleCannotBeEnteredTwice) {
     enterWith(40);
     rig.machine.doublebutton_Click();

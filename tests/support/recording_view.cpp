@@ -1,5 +1,7 @@
 #include "support/recording_view.h"
 
+#include <gtest/gtest.h>
+
 #include <numeric>
 
 namespace velmoran::test {
@@ -14,8 +16,13 @@ void RecordingView::note(std::string line) {
     if (logEnabled) log.push_back(std::move(line));
 }
 
+void RecordingView::mustExist(El e) {
+    // No window has such a member: the real one would find no widget there.
+    if (!e.valid()) ADD_FAILURE() << "the logic named an element that does not exist: " << describe(e);
+}
+
 void RecordingView::setPicture(El e, Picture p) {
-    auto& s = elements[e];
+    auto& s = element(e);
     s.picture = p;
     s.pictureSet = true;
     ++s.pictureSets;
@@ -24,29 +31,29 @@ void RecordingView::setPicture(El e, Picture p) {
 }
 
 void RecordingView::setCaption(El e, std::string_view text) {
-    auto& s = elements[e];
+    auto& s = element(e);
     s.caption = std::string(text);
     s.captionSet = true;
     note("caption " + describe(e) + "=" + std::string(text));
 }
 
 void RecordingView::setVisible(El e, bool v) {
-    elements[e].visible = v;
+    element(e).visible = v;
     note(std::string(v ? "show " : "hide ") + describe(e));
 }
 
 void RecordingView::setEnabled(El e, bool v) {
-    elements[e].enabled = v;
+    element(e).enabled = v;
     note(std::string(v ? "enable " : "disable ") + describe(e));
 }
 
 void RecordingView::setChecked(El e, bool v) {
-    elements[e].checked = v;
+    element(e).checked = v;
     note(std::string(v ? "check " : "uncheck ") + describe(e));
 }
 
 void RecordingView::move(El e, std::int32_t left, std::int32_t top) {
-    auto& s = elements[e];
+    auto& s = element(e);
     s.left = left;
     s.top = top;
     s.moved = true;
@@ -56,14 +63,14 @@ void RecordingView::move(El e, std::int32_t left, std::int32_t top) {
 }
 
 void RecordingView::resize(El e, std::int32_t width, std::int32_t height) {
-    auto& s = elements[e];
+    auto& s = element(e);
     if (width != kKeep) s.width = width;
     if (height != kKeep) s.height = height;
     note("resize " + describe(e) + "=" + std::to_string(width) + "x" + std::to_string(height));
 }
 
 void RecordingView::setLineEnds(El e, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
-    auto& s = elements[e];
+    auto& s = element(e);
     s.x1 = x1;
     s.y1 = y1;
     s.x2 = x2;
@@ -72,11 +79,12 @@ void RecordingView::setLineEnds(El e, std::int32_t x1, std::int32_t y1, std::int
 }
 
 void RecordingView::setLineColour(El e, Rgb colour) {
-    elements[e].colour = colour;
+    element(e).colour = colour;
     note("colour " + describe(e));
 }
 
 void RecordingView::setFocus(El e) {
+    mustExist(e);
     focus = e;
     note("focus " + describe(e));
 }
@@ -87,13 +95,14 @@ void RecordingView::setKeyPreview(bool on) {
 }
 
 void RecordingView::bringToFront(El window) {
+    mustExist(window);
     fronts.push_back(window);
     note("front " + describe(window));
 }
 
 void RecordingView::unload(El window) {
     unloads.push_back(window);
-    elements[window].visible = false;
+    element(window).visible = false;
     note("unload " + describe(window));
 }
 
