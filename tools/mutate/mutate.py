@@ -487,6 +487,9 @@ class Source:
         nearest bracket, separator or assignment that is not inside it."""
         toks, n = self.toks, len(self.toks)
         stops = {";", ",", "?", ":"} | ASSIGN_OPS
+        # What an assignment stores runs on over a conditional:
+        # "at += bad ? 1 : size" adds the whole conditional.
+        right_stops = {";", ","} if toks[i].text in ASSIGN_OPS else stops
         leading = {"return", "case", "else", "do", "throw", "const", "constexpr", "auto", "static", "inline"}
         j = i - 1
         while j >= 0:
@@ -516,7 +519,7 @@ class Source:
             if x == "{" and j in self.match and self.list_brace.get(j, False):
                 j = self.match[j] + 1
                 continue
-            if x in (")", "]", "{", "}") or (x in (">", ">>") and j in self.templ) or x in stops:
+            if x in (")", "]", "{", "}") or (x in (">", ">>") and j in self.templ) or x in right_stops:
                 break
             j += 1
         return a, j
@@ -632,6 +635,14 @@ class Source:
                     op = j
                     j = expr(op + 1, 2)  # assignments group to the right
                     spans[op] = (start, j)
+                    continue
+                if x == "?" and min_prec <= 2:
+                    # A conditional: binds looser than ||, its branches
+                    # group to the right like an assignment.
+                    j = expr(j + 1, 0)
+                    if j >= b or toks[j].text != ":":
+                        raise Fail()
+                    j = expr(j + 1, 2)
                     continue
                 if x not in BIN_PREC or j in self.templ:
                     break
@@ -1624,6 +1635,13 @@ def main() -> int:
                     switched, alone = prepare_switched(rel, src, file_mutants, ids, probes.get(rel), args.jobs, log)
                     log(f"{rel}: {len(switched)} mutants switched at run time, {len(alone)} applied on their own "
                         f"(built in {time.monotonic() - t0:.0f} s)")
+                    # With every switch off the build must be the program
+                    # itself; if the tests say otherwise, the rewriting went
+                    # wrong somewhere and no verdict of it could be trusted.
+                    if switched and run_tests(timing, rel, 0)[0] != "survived":
+                        log(f"{rel}: the tests fail with every switch off; its mutants are applied on their own")
+                        alone = sorted(switched + alone, key=lambda m: m.start)
+                        switched = []
                     def judge(m: Mutant) -> tuple[Mutant, str | None, str, float]:
                         if over_budget():
                             return m, None, "", 0.0
