@@ -4,9 +4,12 @@
 #include <locale.h>
 #include <wctype.h>
 
+#include <algorithm>
 #include <ios>
 #include <limits>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "players/names.h"
 #include "players/player_store.h"
@@ -90,6 +93,68 @@ std::string utf8(char32_t c) {
     return out;
 }
 
+// The bytes of the well-formed UTF-8 sequence that starts `s`, 0 when none
+// does: the Unicode standard's table of well-formed byte sequences, row by row.
+std::size_t wellFormed(std::string_view s) {
+    struct Row {
+        unsigned char leadFrom, leadTo, secondFrom, secondTo;
+        std::size_t size;
+    };
+    static constexpr Row kRows[] = {
+        {0x00, 0x7F, 0x00, 0x00, 1}, {0xC2, 0xDF, 0x80, 0xBF, 2}, {0xE0, 0xE0, 0xA0, 0xBF, 3},
+        {0xE1, 0xEC, 0x80, 0xBF, 3}, {0xED, 0xED, 0x80, 0x9F, 3}, {0xEE, 0xEF, 0x80, 0xBF, 3},
+        {0xF0, 0xF0, 0x90, 0xBF, 4}, {0xF1, 0xF3, 0x80, 0xBF, 4}, {0xF4, 0xF4, 0x80, 0x8F, 4},
+    };
+    const auto byte = [&s](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+    for (const Row& row : kRows) {
+        if (byte(0) < row.leadFrom || byte(0) > row.leadTo) continue;
+        if (row.size == 1) return 1;
+        if (s.size() < row.size || byte(1) < row.secondFrom || byte(1) > row.secondTo) return 0;
+        for (std::size_t i = 2; i < row.size; ++i)
+            if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
+        return row.size;
+    }
+    return 0;
+}
+
+std::size_t referenceLength(std::string_view s) {
+    std::size_t count = 0;
+    for (std::size_t at = 0; at < s.size(); ++count) at += std::max<std::size_t>(1, wellFormed(s.substr(at)));
+    return count;
+}
+
+TEST(PlayerNames, WellFormedSequencesCountOnceAndEveryOtherByteAlone) {
+    // Every text of two bytes, then texts of three and four bytes after each
+    // lead byte of a longer sequence, from bytes at the edges of the table.
+    const std::vector<unsigned char> edges{0x00, 0x41, 0x7F, 0x80, 0x8F, 0x90, 0x9F, 0xA0, 0xBF,
+                                           0xC0, 0xC1, 0xC2, 0xDF, 0xE0, 0xED, 0xF0, 0xF4, 0xF5};
+    std::vector<std::string> texts;
+    for (int a = 0; a < 256; ++a)
+        for (int b = 0; b < 256; ++b) texts.push_back({static_cast<char>(a), static_cast<char>(b)});
+    for (int lead = 0xE0; lead <= 0xFF; ++lead) {
+        for (const unsigned char b : edges) {
+            for (const unsigned char c : edges) {
+                texts.push_back({static_cast<char>(lead), static_cast<char>(b), static_cast<char>(c)});
+                if (lead < 0xF0) continue;
+                for (const unsigned char d : edges)
+                    texts.push_back(
+                        {static_cast<char>(lead), static_cast<char>(b), static_cast<char>(c), static_cast<char>(d)});
+            }
+        }
+    }
+    std::size_t wrong = 0;
+    for (const std::string& text : texts) {
+        const std::string withTail = text + "A";
+        if (players::nameLength(withTail) != referenceLength(withTail) && ++wrong <= 5)
+            ADD_FAILURE() << "length of " << ::testing::PrintToString(withTail);
+        // The longer texts hold no letter with a capital: they come back as
+        // they were, stray bytes and all.
+        if (text.size() > 2 && players::upperName(withTail) != withTail && ++wrong <= 5)
+            ADD_FAILURE() << "capitals of " << ::testing::PrintToString(withTail);
+    }
+    EXPECT_EQ(wrong, 0U);
+}
+
 TEST(PlayerNames, CapitalsAgreeWithTheSystemsCaseMapping) {
     // The C library's simple case mapping is the reference over the letters
     // the game raises (Latin-1, Latin Extended-A, basic Greek and Cyrillic),
@@ -107,6 +172,12 @@ TEST(PlayerNames, CapitalsAgreeWithTheSystemsCaseMapping) {
             EXPECT_EQ(players::upperName(utf8(c)), utf8(upper)) << std::hex << static_cast<unsigned>(c);
             EXPECT_EQ(players::nameLength(utf8(c) + utf8(upper)), 2U) << std::hex << static_cast<unsigned>(c);
         }
+    }
+    // Outside those letters every character, of any length, is kept.
+    for (char32_t c = 0x180; c <= 0x10FFFF; c += 61) {
+        const bool raised = (c >= 0x386 && c <= 0x3CE) || (c >= 0x400 && c <= 0x45F);
+        if (raised || (c >= 0xD800 && c <= 0xDFFF)) continue;
+        EXPECT_EQ(players::upperName(utf8(c)), utf8(c)) << std::hex << static_cast<unsigned>(c);
     }
     freelocale(utf);
 }
