@@ -34,6 +34,7 @@ protected:
         rig.machine.mnuplayer_Click();
     }
     std::int16_t enter(std::string_view text) {
+        rig.view.setCaption(Element::player1, text);  // as typed into the box
         std::int16_t key = 13;
         w().player1_KeyPress(key, text);
         return key;
@@ -165,6 +166,7 @@ TEST_F(Options, NamingRefusesEmptyAndTooLongNames) {
     rig.view.clearLogs();
     const int writesBefore = rig.store.writes;
     EXPECT_EQ(enter("thirteen char"), 0);
+    EXPECT_EQ(caption(Element::player1), "") << "the box is emptied for another try";
     EXPECT_EQ(enter(""), 0);
     ASSERT_EQ(rig.view.messages.size(), 2U);
     EXPECT_EQ(rig.view.messages[0].text, "Name Too Long");
@@ -207,6 +209,23 @@ TEST_F(Options, DeleteDetailsClearsCountersAndEmptiesTheCreditDisplays) {
     EXPECT_EQ(caption(Element::lblinvested), padded("Total Invested", 13) + "0");
     EXPECT_EQ(caption(Element::PANELBANK), "");
     EXPECT_EQ(caption(Element::Lblcredit), "");
+    // A new name for the emptied slot shows its credit again.
+    EXPECT_EQ(enter("Bo"), 0);
+    EXPECT_EQ(caption(Element::PANELBANK), "0");
+    EXPECT_EQ(caption(Element::Lblcredit), "$ 0");
+}
+
+TEST_F(Options, OnlyTheSixSlotsAndTheFiveSpeedsExist) {
+    storeAnn("player6");
+    open();
+    rig.view.clearLogs();
+    for (const std::int16_t slot : {0, 7, -1}) w().machine_Click(slot);
+    for (const std::int16_t speed : {-1, 5, 6}) w().setspeed_Click(speed);
+    EXPECT_TRUE(rig.view.log.empty());
+    EXPECT_EQ(rig.s().currentslot, 1);
+    w().machine_Click(6);
+    EXPECT_EQ(rig.s().currentslot, 6);
+    EXPECT_EQ(rig.s().currentplayer, "Ann");
 }
 
 TEST_F(Options, PreferencesAndScreenSize) {
@@ -267,6 +286,17 @@ TEST_F(Options, CloseBoxSavesOnce) {
     EXPECT_EQ(rig.store.get("player1", "reelspeed"), "4");
     EXPECT_TRUE(rig.view.enabled(Element::velmoran, false));
     EXPECT_EQ(rig.view.unloads.size(), 1U);
+}
+
+TEST_F(Options, ASlotStoredWithoutASpeedIsSavedAtTheFirstSpeedOnClosing) {
+    storeAnn("player2");
+    rig.store.set("player2", "reelspeed", "0");
+    open();
+    w().machine_Click(2);
+    ASSERT_EQ(rig.s().reelspeed, 0);
+    w().Form_Unload();
+    EXPECT_EQ(rig.s().reelspeed, 1);
+    EXPECT_EQ(rig.store.get("player2", "reelspeed"), "1");
 }
 
 }  // namespace

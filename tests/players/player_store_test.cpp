@@ -25,6 +25,8 @@ TEST(StoredNumber, AcceptsPlainDecimalsAndRoundsFractionsToEven) {
     EXPECT_EQ(parseStoredNumber("1250"), 1250);
     EXPECT_EQ(parseStoredNumber("-500"), -500);
     EXPECT_EQ(parseStoredNumber("  7\t"), 7);
+    EXPECT_EQ(parseStoredNumber(" 8"), 8);
+    EXPECT_EQ(parseStoredNumber("\n-9 \r"), -9);
     EXPECT_EQ(parseStoredNumber("-0"), 0);
     EXPECT_EQ(parseStoredNumber("000042"), 42);
     EXPECT_EQ(parseStoredNumber("2.5"), 2);
