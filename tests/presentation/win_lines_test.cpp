@@ -268,6 +268,11 @@ TEST(WinLineCycle, HighLinesBlinkWithoutSegments) {
     // Line 22 is M T M B M: cells 2, 6 and 8 blink.
     for (int cell : {2, 6, 8}) EXPECT_TRUE(touched(r.view, flasher(cell)));
     EXPECT_FALSE(touched(r.view, flasher(10)));
+    // The last line, likewise.
+    CycleRig last;
+    last.win(25, 2);
+    last.start();
+    EXPECT_EQ(last.phases(marker(25), 10), showings(1));
 }
 
 TEST(WinLineCycle, LineOneBlinksLeftMarkerOnly) {
