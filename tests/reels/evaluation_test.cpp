@@ -127,6 +127,26 @@ TEST_F(Evaluation, ATriggerNeverGetsWithdrawnAndAWinUsuallyDoes) {
     EXPECT_EQ(rig.s().freespinstotal, 11);
 }
 
+TEST_F(Evaluation, TheSmallestWinFollowsTheRespinRuleAndIsCountedWhenItStands) {
+    oneLine();
+    // Two scatters at one line of one cent: withdrawn at t = 5, then a loss.
+    rig.random.pushStops({10, 6, 14, 19, 9});
+    rig.random.pushRespin(5);
+    rig.random.pushStops({12, 15, 16, 21, 13});
+    rig.random.pushRespin(1);
+    rig.machine.play_Click(1);
+    EXPECT_TRUE(rig.random.script.empty());
+    EXPECT_EQ(rig.s().spinwin, 0);
+    EXPECT_EQ(rig.s().games, 1);
+    EXPECT_EQ(rig.s().bank, 100000 - 1);
+    // Standing, the cent is counted up to its end.
+    rig.s().winroll = 1;
+    rig.play(1, {10, 6, 14, 19, 9});
+    ASSERT_EQ(rig.s().spinwin, 1);
+    EXPECT_TRUE(rig.runUntilStopped(Timer::Timerwincounter, 10000));
+    EXPECT_EQ(rig.view.caption(Element::lblwin), "$ 0.01");
+}
+
 TEST_F(Evaluation, FiveScattersAwardThirtySpins) {
     rig.play(1, {1, 9, 1, 7, 9});
     EXPECT_EQ(rig.s().scattercount, 5);
