@@ -81,6 +81,7 @@ TEST(ScatterAnimation, BadValuesSkipOnlyThePicture) {
 TEST(WildAnimation, EmblemFramesOnWildCellsWithoutShowingThem) {
     Rig r;
     r.s().wildcell[1] = 2;  // reel 1 never carries a wild: not animated
+    r.s().wildcell[2] = 5;
     r.s().wildcell[3] = 8;
     r.s().wildcell[4] = 12;
     const auto seen = frames(r, Timer::Timer4, 8, 15 * 3);
@@ -88,6 +89,7 @@ TEST(WildAnimation, EmblemFramesOnWildCellsWithoutShowingThem) {
     EXPECT_EQ(seen, join({range(1, 8), range(7, 1), cycle, cycle}));
     EXPECT_EQ(r.view.at(flasher(8)).picture.list, PictureList::ImageList2);
     EXPECT_EQ(r.view.at(flasher(12)).picture, r.view.at(flasher(8)).picture);
+    EXPECT_EQ(r.view.at(flasher(5)).picture, r.view.at(flasher(8)).picture);
     EXPECT_FALSE(r.view.at(flasher(8)).visible.has_value());
     EXPECT_FALSE(touched(r.view, flasher(2)));
 
@@ -115,11 +117,13 @@ TEST(MultiplierWildAnimation, EachMultiplierCyclesItsFourFrames) {
         r.s().multiplier = c.multiplier;
         r.s().multiplierframe = c.startFrame;
         r.s().wildcell[2] = 5;
+        r.s().wildcell[4] = 11;
         std::vector<int> overlays, emblems;
         for (int i = 0; i < 10; ++i) {
             r.tick(Timer::timerwild);
             const auto p = r.view.at(flasher(5)).picture;
             EXPECT_EQ(p.list, PictureList::ImageList2);
+            EXPECT_EQ(r.view.at(flasher(11)).picture, p);
             overlays.push_back(p.overlay);
             emblems.push_back(p.index);
         }
