@@ -218,6 +218,7 @@ TEST_F(Options, DeleteDetailsClearsCountersAndEmptiesTheCreditDisplays) {
 TEST_F(Options, OnlyTheSixSlotsAndTheFiveSpeedsExist) {
     storeAnn("player6");
     open();
+    EXPECT_EQ(caption({Element::machine, 6}), "ANN");
     rig.view.clearLogs();
     for (const std::int16_t slot : {0, 7, -1}) w().machine_Click(slot);
     for (const std::int16_t speed : {-1, 5, 6}) w().setspeed_Click(speed);

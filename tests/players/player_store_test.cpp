@@ -35,6 +35,9 @@ TEST(StoredNumber, AcceptsPlainDecimalsAndRoundsFractionsToEven) {
     EXPECT_EQ(parseStoredNumber("-3.5"), -4);
     EXPECT_EQ(parseStoredNumber("2.50001"), 3);
     EXPECT_EQ(parseStoredNumber("2.4999"), 2);
+    EXPECT_EQ(parseStoredNumber("2.500"), 2);
+    EXPECT_EQ(parseStoredNumber("2.510"), 3);
+    EXPECT_EQ(parseStoredNumber("999999999999999999"), 999999999999999999);
     EXPECT_EQ(parseStoredNumber(".5"), 0);
     EXPECT_EQ(parseStoredNumber(".6"), 1);
     EXPECT_EQ(parseStoredNumber("7."), 7);

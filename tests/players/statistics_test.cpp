@@ -25,6 +25,10 @@ TEST(ReturnedPercent, RoundsDownAndNeedsAWager) {
     EXPECT_EQ(players::returnedPercent(57, 100), 57);
     EXPECT_EQ(players::returnedPercent(0, 500), 0);
     EXPECT_EQ(players::returnedPercent(-1, 3), -34);
+    // Figures typed into the file by hand may be negative: still toward minus infinity.
+    EXPECT_EQ(players::returnedPercent(-3, 3), -100);
+    EXPECT_EQ(players::returnedPercent(1, -3), -34);
+    EXPECT_EQ(players::returnedPercent(-1, -3), 33);
     EXPECT_EQ(players::returnedPercent(2147483647, 1), 214748364700);
     EXPECT_EQ(players::returnedPercent(5, 0), std::nullopt);
 }
@@ -33,6 +37,10 @@ TEST(WinningLosing, SignedAndSkippedWhenOutOfRange) {
     EXPECT_EQ(players::winningLosing(300, 500), -200);
     EXPECT_EQ(players::winningLosing(0, -5000), 5000);
     EXPECT_EQ(players::winningLosing(2147483647, -1), std::nullopt);
+    EXPECT_EQ(players::winningLosing(-2147483647 - 1, 1), std::nullopt);
+    // The ends of the width themselves are shown.
+    EXPECT_EQ(players::winningLosing(2147483647, 0), 2147483647);
+    EXPECT_EQ(players::winningLosing(-1, 2147483647), -2147483647 - 1);
 }
 
 TEST(StatisticsCaptions, WithGamesTheFiguresFollowTheirPrefixes) {
