@@ -178,7 +178,10 @@ TEST(PlayerNames, CapitalsAgreeWithTheSystemsCaseMapping) {
             EXPECT_EQ(players::nameLength(utf8(c) + utf8(upper)), 2U) << std::hex << static_cast<unsigned>(c);
         }
     }
-    // Outside those letters every character, of any length, is kept.
+    // Outside those letters every character, of any length, is kept: the
+    // neighbours of each block first.
+    for (const char32_t c : {0x180, 0x385, 0x3CF, 0x3FF, 0x460, 0x461})
+        EXPECT_EQ(players::upperName(utf8(c)), utf8(c)) << std::hex << static_cast<unsigned>(c);
     for (char32_t c = 0x180; c <= 0x10FFFF; c += 61) {
         const bool raised = (c >= 0x386 && c <= 0x3CE) || (c >= 0x400 && c <= 0x45F);
         if (raised || (c >= 0xD800 && c <= 0xDFFF)) continue;
