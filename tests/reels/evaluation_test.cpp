@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "reels/outcome.h"
 #include "reels/strips.h"
 #include "support/null_view.h"
 #include "support/rig.h"
@@ -177,6 +178,8 @@ TEST(EvaluationTimers, TheResultStartsItsDisplays) {
         {"one scatter and no line", {12, 15, 16, 21, 13}, 0, false, false, false, false},
         {"a free spin's win through a wild", {1, 1, 5, 1, 1}, 3, true, false, true, false},
         {"three scatters", {10, 3, 6, 6, 9}, 0, true, false, false, true},
+        {"three scatters and a wild", {10, 2, 6, 6, 9}, 0, true, true, false, true},
+        {"a retrigger with a wild", {10, 2, 6, 6, 9}, 3, true, false, true, true},
     };
     for (const auto& c : cases) {
         Rig r;
@@ -268,6 +271,8 @@ struct Expected {
     int scatters = 0;
     std::array<int, 26> linewon{};
     std::array<int, 26> linecount{};
+    // A paid run holds a wild on reels 2 to 4 (the free spins' multiplier test).
+    bool wildInRun = false;
 };
 
 Expected evaluate(const Stops& stops, int lines, int linebet) {
@@ -291,6 +296,8 @@ Expected evaluate(const Stops& stops, int lines, int linebet) {
             e.spinwin += pay * linebet;
             e.linewon[static_cast<std::size_t>(line)] = line;
             e.linecount[static_cast<std::size_t>(line)] = run;
+            for (int reel = 1; reel < run && reel <= 3; ++reel)
+                if (shown(reel, rows[static_cast<std::size_t>(reel)]) == 'E') e.wildInRun = true;
         }
     }
     return e;
@@ -336,6 +343,12 @@ public:
                        std::to_string(s.linecount[line]) + ", expected " + std::to_string(e.linewon[line]) + " and " +
                        std::to_string(e.linecount[line]) + where();
         }
+        const ReelStops at{static_cast<std::int16_t>(stops[0]), static_cast<std::int16_t>(stops[1]),
+                           static_cast<std::int16_t>(stops[2]), static_cast<std::int16_t>(stops[3]),
+                           static_cast<std::int16_t>(stops[4])};
+        if (evaluateOutcome(at, static_cast<std::int16_t>(lines), static_cast<std::int16_t>(linebet)).wildinrun !=
+            e.wildInRun)
+            return std::string("wild in a paid run: expected ") + (e.wildInRun ? "yes" : "no") + where();
         return {};
     }
 
