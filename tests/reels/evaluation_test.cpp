@@ -148,6 +148,15 @@ TEST_F(Evaluation, TheSmallestWinFollowsTheRespinRuleAndIsCountedWhenItStands) {
     EXPECT_EQ(rig.view.caption(Element::lblwin), "$ 0.01");
 }
 
+TEST_F(Evaluation, ACentFromTwoScattersStartsTheWildDisplaysOfItsLine) {
+    oneLine();
+    rig.play(1, {11, 1, 6, 6, 1});  // the wild on line 1, which wins nothing
+    ASSERT_EQ(rig.s().spinwin, 1);
+    EXPECT_TRUE(rig.view.timerOn(Timer::Timer4));
+    EXPECT_TRUE(rig.view.timerOn(Timer::timerwild));
+    EXPECT_FALSE(rig.view.timerOn(Timer::Timer1));
+}
+
 TEST_F(Evaluation, FiveScattersAwardThirtySpins) {
     rig.play(1, {1, 9, 1, 7, 9});
     EXPECT_EQ(rig.s().scattercount, 5);
@@ -179,7 +188,8 @@ TEST(EvaluationTimers, TheResultStartsItsDisplays) {
         {"a free spin's win through a wild", {1, 1, 5, 1, 1}, 3, true, false, true, false},
         {"three scatters", {10, 3, 6, 6, 9}, 0, true, false, false, true},
         {"three scatters and a wild", {10, 2, 6, 6, 9}, 0, true, true, false, true},
-        {"a retrigger with a wild", {10, 2, 6, 6, 9}, 3, true, false, true, true},
+        {"a retrigger with a wild", {10, 2, 6, 6, 9}, 1, true, false, true, true},
+        {"Headdress pairs alone", {10, 3, 6, 6, 1}, 0, true, false, false, true},
     };
     for (const auto& c : cases) {
         Rig r;
