@@ -24,7 +24,9 @@ once with all its faults in it, each behind a switch that the environment
 variable VELMORAN_MUTANT turns on at run time ("mutant schemata"): a fault is
 then one run of the tests. A fault that cannot be written that way (an enum
 value, a case label, a constant a template needs) is applied on its own and
-the tests rebuilt for it. Faults that do not compile on their own are
+the tests rebuilt for it, and so is a switched fault inside a constexpr
+function that survives: the compiler may have run that function with the
+switch off, in a table's constant initialisation. Faults that do not compile on their own are
 reported as stillborn and left out of the score, as are the equivalent
 faults listed in equivalent.txt beside this script.
 
@@ -1652,12 +1654,22 @@ def main() -> int:
                         return m, verdict, how, time.monotonic() - t0
 
                     # Switched mutants need no build: as many at once as jobs.
+                    # A switch inside a constexpr function is off wherever the
+                    # compiler evaluates it, the constant initialisation of a
+                    # table included, so what survives there is applied on its
+                    # own before it counts.
+                    recheck: list[Mutant] = []
                     with ThreadPoolExecutor(max_workers=max(1, args.jobs)) as pool:
                         for m, verdict, how, seconds in pool.map(judge, switched):
                             if verdict is None:
                                 out_of_time = True
+                            elif verdict == "survived" and src.in_constexpr_function(m.tok):
+                                recheck.append(m)
                             else:
                                 record(m, verdict, how, seconds, "switched")
+                    if recheck:
+                        log(f"{rel}: {len(recheck)} survivors inside constexpr functions applied on their own")
+                        alone = sorted(alone + recheck, key=lambda m: m.start)
                 if args.max_rebuild is not None and costs[rel] > args.max_rebuild and alone:
                     skipped[rel] = len(alone)
                     alone = []
