@@ -65,15 +65,17 @@ TEST_F(Motion, SpeedTenTakesSmallStepsAndLongSleeps) {
 }
 
 TEST_F(Motion, EverySpeedHasItsStepAndItsSleeps) {
-    // Reel 1 rests at -24000, so phase 1 runs from -32400 up to it; each of
-    // phases 2 to 5 runs twice over 4050 twips; phase 6 has 13 frames.
+    // Reel 1 rests at -18000, so phase 1 runs from -32400 up to it: 14400
+    // twips, a whole number of steps at every speed but 1, so a step a twip
+    // too long loses the last frame. Each of phases 2 to 5 runs twice over
+    // 4050 twips; phase 6 has 13 frames.
     for (const auto& [speed, step] : {std::pair<std::int16_t, int>{1, 1000}, {2, 800}, {4, 600}, {8, 400}, {10, 200}}) {
         Rig r;
         r.s().bank = 100000;
         r.s().reelspeed = speed;
-        r.play(1, {16, 15, 16, 21, 13});
+        r.play(1, {12, 15, 16, 21, 13});
         std::map<int, int> expected;
-        expected[13 + speed] += (32400 - 24000) / step + 1;
+        expected[13 + speed] += (32400 - 18000) / step + 1;
         for (const int base : {15, 17, 18, 19}) expected[base + speed] += 2 * (4050 / step + 1);
         expected[9 + speed] += 13;
         std::map<int, int> seen;
@@ -149,6 +151,18 @@ TEST_F(Motion, EachReelChimesForItsScatter) {
         if (r.s().spinwin > 0 && r.s().scattercount < 3) sounds.pop_back();  // the win sound
         EXPECT_EQ(sounds, c.sounds) << "scatters " << r.s().scattercount;
     }
+}
+
+TEST_F(Motion, AWithdrawnOutcomesScattersDoNotChimeInTheSpinThatReplacesIt) {
+    rig.s().reelspeed = 1;
+    rig.random.pushStops({11, 8, 6, 1, 1});  // scatters on reels 1 and 2: a win, withdrawn
+    rig.random.pushRespin(5);
+    rig.random.pushStops({16, 15, 16, 21, 13});  // no scatter
+    rig.random.pushRespin(1);
+    rig.machine.play_Click(1);
+    ASSERT_TRUE(rig.random.script.empty());
+    EXPECT_EQ(rig.s().scattercount, 0);
+    EXPECT_EQ(rig.view.soundNumbers(), (std::vector<int>{124, 116, 116, 116, 116, 116}));
 }
 
 TEST_F(Motion, NoReelSoundsDuringFreeSpins) {
