@@ -61,6 +61,10 @@ TEST(StoredNumber, RangeIsCheckedAfterRounding) {
     EXPECT_EQ(storedInteger<std::int32_t>("2147483648"), std::nullopt);
     EXPECT_EQ(storedInteger<std::int32_t>("99999999999999999999999"), std::nullopt);
     EXPECT_EQ(storedInteger<std::int32_t>("0000000000000000000000000001"), 1);
+    // No number is no value at any width, the widest included, where no
+    // range check could turn it away.
+    EXPECT_EQ(storedInteger<std::int64_t>("five"), std::nullopt);
+    EXPECT_EQ(storedInteger<std::int16_t>(""), std::nullopt);
 }
 
 TEST(PlayerNames, LengthInCharactersAndCapitals) {
