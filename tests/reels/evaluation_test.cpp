@@ -157,6 +157,14 @@ TEST_F(Evaluation, ACentFromTwoScattersStartsTheWildDisplaysOfItsLine) {
     EXPECT_FALSE(rig.view.timerOn(Timer::Timer1));
 }
 
+TEST_F(Evaluation, ATriggerAtOneLineShowsTheWinOfThatLine) {
+    oneLine();
+    rig.play(1, {1, 1, 5, 5, 7});  // three scatters and J, wild, J on line 1
+    ASSERT_EQ(rig.s().freespinstotal, 11);
+    EXPECT_EQ(rig.s().linecount[1], 3);
+    EXPECT_TRUE(rig.view.timerOn(Timer::Timer1));
+}
+
 TEST_F(Evaluation, FiveScattersAwardThirtySpins) {
     rig.play(1, {1, 9, 1, 7, 9});
     EXPECT_EQ(rig.s().scattercount, 5);
