@@ -195,6 +195,24 @@ TEST_F(InputRules, AFailingSaveIsToldOnceAndTheGameGoesOn) {
     EXPECT_EQ(rig.view.messages.size(), 1U);
 }
 
+// A store that writes through keeps what it is given: no flush of its own is
+// needed, and no failure is ever told.
+TEST(WriteThroughStore, NeedsNoFlushAndNeverFails) {
+    struct WriteThrough : SettingsStore {
+        std::string read(std::string_view, std::string_view, std::string_view) override { return {}; }
+        void write(std::string_view, std::string_view, std::string_view, std::string_view) override { ++writes; }
+        int writes = 0;
+    } store;
+    RecordingView view;
+    ScriptedRandom random;
+    FakeDisplay display;
+    Machine machine{view, random, store, display};
+    machine.notes_Click();
+    machine.COINSIN_Click();
+    EXPECT_GT(store.writes, 0);
+    EXPECT_TRUE(view.messages.empty());
+}
+
 TEST_F(InputRules, AShutDownWhoseSaveFailsTellsNothing) {
     rig.store.failFlush = true;
     std::int16_t cancel = 0;
