@@ -132,6 +132,8 @@ int QSettingsStore::removeUnfinishedSaves(std::string_view application) {
                                            [](QChar c) { return c.isLetterOrNumber() && c.unicode() < 0x80; });
         if (temporary && QFile::remove(candidate.filePath())) ++removed;
     }
+    const QString writerLock = file.filePath() + QStringLiteral(".lock");
+    if (QFileInfo(writerLock).isFile() && QFile::remove(writerLock)) ++removed;
     return removed;
 }
 

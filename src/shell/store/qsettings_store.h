@@ -39,11 +39,14 @@ public:
     // The file that holds the application's values.
     [[nodiscard]] QString fileName(std::string_view application);
 
-    // Removes the temporary files `<file>.XXXXXX` that a copy killed in the
-    // middle of a save left beside the file (the new contents it never
-    // renamed into place; the file itself still holds the last whole save).
-    // Only for a caller that knows no other copy can be saving now, such as
-    // the holder of the store's lock. Returns how many were removed.
+    // Removes what a copy killed in the middle of a save left beside the
+    // file: the temporary files `<file>.XXXXXX` (the new contents it never
+    // renamed into place; the file itself still holds the last whole save)
+    // and the writer's lock `<file>.lock`. A lock killed before it named its
+    // owner cannot be seen to be stale, and the next save would wait until
+    // it is 30 s old. Only for a caller that knows no other copy can be
+    // saving now, such as the holder of the store's lock. Returns how many
+    // were removed.
     int removeUnfinishedSaves(std::string_view application);
 
 private:

@@ -19,7 +19,8 @@ section, a key=value or blank), each player section holds its eight keys,
 the numbers are plain integers, every section balances
 (bank - amountinvested == total - wager) with bank >= 0, and nothing was
 left beside the file but the program's own lock (and, right after a kill,
-the killed copy's unfinished save, which the next start must remove). The file is parsed here,
+the killed copy's unfinished save and its writer's lock, which the next
+start must remove). The file is parsed here,
 more strictly than an INI library would, so that a torn or hand-damaged
 file cannot pass for a good one.
 """
@@ -104,14 +105,15 @@ def beside_store(folder, killed_pid=None):
             continue
         path = os.path.join(folder, name)
         # The settings writer's own lock, left by a copy killed while it
-        # wrote; the next writer finds its process gone and takes it over.
+        # wrote: its owner, or empty when the kill came before it was
+        # written; the next start removes it.
         if name == STORE + ".lock" and killed_pid is not None:
             try:
                 with open(path) as f:
                     owner = f.readline().strip()
             except OSError:
                 owner = ""
-            if owner == str(killed_pid):
+            if owner in ("", str(killed_pid)):
                 continue
         # A save the killed copy had not yet renamed into place; the next
         # start removes it.
@@ -435,9 +437,11 @@ def kills(args):
                         "--respin-ms", "300", "--seconds", "90"]
                 if final:
                     argv += ["--games", "3"]
-                    # As if the last kill had come in the middle of a save:
-                    # the last start must remove it.
+                    # As if the last kill had come in the middle of a save,
+                    # before the writer's lock named its owner: the last
+                    # start must remove both.
                     open(store + ".zZ9x0Q", "w").close()
+                    open(store + ".lock", "w").close()
                 trail = Trail(before)
                 run = Run(argv, env, trail, log)
                 where = "run %d (aim %s, seed %d)" % (number, aim, seed)
@@ -569,6 +573,10 @@ class StoreChecks(unittest.TestCase):
             f.write("4242\nslots_velmoran\nhost\n")
         self.assertEqual(self.problems(killed=4242), [])
         self.assertTrue(self.problems(killed=4343))
+        # Killed before it named its owner.
+        open(self.path + ".lock", "w").close()
+        self.assertEqual(self.problems(killed=4242), [])
+        self.assertTrue(self.problems())
 
 
 class KillExpectations(unittest.TestCase):

@@ -160,11 +160,13 @@ TEST_F(SettingsFile, ASaveReplacesTheFileWhole) {
 
 TEST_F(SettingsFile, TheHalfWrittenSavesOfAKilledCopyGoAndNothingElse) {
     putFile("[player1]\nbank=5\n");
-    const QStringList unfinished{"duraridu.ini.rjRRvy", "duraridu.ini.000aZ9"};
-    // Beside them: the store's lock and a damaged copy, a save of another
-    // application, names one letter short or long, a folder and the file
-    // itself.
-    const QStringList kept{"duraridu.ini.running", "duraridu.ini.damaged", "duraridu.ini.lock",  "other.ini.rjRRvy",
+    // Two temporary saves and the writer's lock, empty as a kill between its
+    // making and its first write leaves it.
+    const QStringList unfinished{"duraridu.ini.rjRRvy", "duraridu.ini.000aZ9", "duraridu.ini.lock"};
+    // Beside them: the store's lock and a damaged copy, a save and a lock of
+    // another application, names one letter short or long, a folder and the
+    // file itself.
+    const QStringList kept{"duraridu.ini.running", "duraridu.ini.damaged", "other.ini.rjRRvy",   "other.ini.lock",
                            "duraridu.ini.rjRRv",   "duraridu.ini.rjRRvyy", "duraridu.ini.rj-Rvy"};
     for (const QString& name : unfinished + kept) {
         QFile f(home.path() + u'/' + name);
@@ -172,7 +174,7 @@ TEST_F(SettingsFile, TheHalfWrittenSavesOfAKilledCopyGoAndNothingElse) {
     }
     ASSERT_TRUE(QDir(home.path()).mkdir("duraridu.ini.Folder"));
     QSettingsStore store;
-    EXPECT_EQ(store.removeUnfinishedSaves(kApp), 2);
+    EXPECT_EQ(store.removeUnfinishedSaves(kApp), 3);
     QStringList left = QDir(home.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     left.sort();
     QStringList expected = kept + QStringList{"duraridu.ini", "duraridu.ini.Folder"};
