@@ -361,9 +361,8 @@ public:
                        std::to_string(s.linecount[line]) + ", expected " + std::to_string(e.linewon[line]) + " and " +
                        std::to_string(e.linecount[line]) + where();
         }
-        const ReelStops at{static_cast<std::int16_t>(stops[0]), static_cast<std::int16_t>(stops[1]),
-                           static_cast<std::int16_t>(stops[2]), static_cast<std::int16_t>(stops[3]),
-                           static_cast<std::int16_t>(stops[4])};
+        ReelStops at{};
+        for (std::size_t r = 0; r < at.size(); ++r) at[r] = static_cast<std::int16_t>(stops[r]);
         if (evaluateOutcome(at, static_cast<std::int16_t>(lines), static_cast<std::int16_t>(linebet)).wildinrun !=
             e.wildInRun)
             return std::string("wild in a paid run: expected ") + (e.wildInRun ? "yes" : "no") + where();
