@@ -97,8 +97,12 @@ def read_store(path):
     return sections, problems
 
 
-def beside_store(folder, killed_pid=None):
-    """What lies beside the settings file that should not."""
+def beside_store(folder, killed=()):
+    """What lies beside the settings file that should not.
+
+    killed holds the copies killed since the last start that claimed the
+    store: a copy killed before it claimed the store leaves the leftovers of
+    the copy killed before it where they were."""
     problems = []
     for name in sorted(os.listdir(folder)):
         if name in (STORE, STORE + ".running"):
@@ -107,17 +111,17 @@ def beside_store(folder, killed_pid=None):
         # The settings writer's own lock, left by a copy killed while it
         # wrote: its owner, or empty when the kill came before it was
         # written; the next start removes it.
-        if name == STORE + ".lock" and killed_pid is not None:
+        if name == STORE + ".lock" and killed:
             try:
                 with open(path) as f:
                     owner = f.readline().strip()
             except OSError:
                 owner = ""
-            if owner in ("", str(killed_pid)):
+            if owner == "" or owner in {str(pid) for pid in killed}:
                 continue
         # A save the killed copy had not yet renamed into place; the next
         # start removes it.
-        if UNFINISHED.fullmatch(name) and killed_pid is not None:
+        if UNFINISHED.fullmatch(name) and killed:
             continue
         problems.append("left beside the store: %s" % name)
     return problems
@@ -413,6 +417,7 @@ def kills(args):
     stale_locks = 0
     unfinished_left = 0
     left_unfinished = set()
+    unclaimed = set()
     killed = 0
     began = time.monotonic()
     try:
@@ -465,7 +470,13 @@ def kills(args):
                         hits[p] += 1
                 failures += ["%s: %s" % (where, l) for l in trail.failures]
                 sections, problems = read_store(store)
-                problems += beside_store(config, None if final else run.proc.pid)
+                # Whatever a copy killed before it claimed the store found
+                # there stays until a start claims it.
+                if trail.ready is not None:
+                    unclaimed = set()
+                if not final:
+                    unclaimed.add(run.proc.pid)
+                problems += beside_store(config, () if final else unclaimed)
                 # A run that got as far as reading the store had claimed it.
                 if trail.ready is not None:
                     problems += ["the start left the unfinished save %s of a kill before it" % name
@@ -522,7 +533,7 @@ class StoreChecks(unittest.TestCase):
     def tearDown(self):
         shutil.rmtree(self.folder)
 
-    def problems(self, text=None, killed=None):
+    def problems(self, text=None, killed=()):
         if text is not None:
             with open(self.path, "w") as f:
                 f.write(text)
@@ -562,20 +573,23 @@ class StoreChecks(unittest.TestCase):
         write_store(self.folder)
         open(self.path + ".Xa3fQ1", "w").close()
         self.assertTrue(self.problems())
-        self.assertEqual(self.problems(killed=4242), [])
+        self.assertEqual(self.problems(killed={4242}), [])
         self.assertEqual(unfinished_saves(self.folder), {STORE + ".Xa3fQ1"})
         open(self.path + ".Xa3fQ", "w").close()
-        self.assertTrue(self.problems(killed=4242))
+        self.assertTrue(self.problems(killed={4242}))
 
     def test_only_the_killed_writers_lock_may_stay(self):
         write_store(self.folder)
         with open(self.path + ".lock", "w") as f:
             f.write("4242\nslots_velmoran\nhost\n")
-        self.assertEqual(self.problems(killed=4242), [])
-        self.assertTrue(self.problems(killed=4343))
+        self.assertEqual(self.problems(killed={4242}), [])
+        self.assertTrue(self.problems(killed={4343}))
+        # A copy killed before it claimed the store leaves the lock of the
+        # copy killed before it.
+        self.assertEqual(self.problems(killed={4343, 4242}), [])
         # Killed before it named its owner.
         open(self.path + ".lock", "w").close()
-        self.assertEqual(self.problems(killed=4242), [])
+        self.assertEqual(self.problems(killed={4242}), [])
         self.assertTrue(self.problems())
 
 
