@@ -1488,9 +1488,36 @@ def report(args) -> int:
         else:
             results.append(r)
     score = summarise(results, excluded)
+    unjudged(args, json.loads(RESULTS.read_text())["results"], eqs, results)
     if args.threshold is not None and score < args.threshold:
         return 1
     return 0
+
+
+def unjudged(args, stored: list[dict], eqs: list[Equivalent], scored: list[dict]) -> None:
+    """How far the stored verdicts reach: the mutants of the logic as it is
+    now that no run has judged (a file changed since its run counts whole),
+    and the score if every one of them survived."""
+    files = source_files(None)
+    judged = {r["key"] for r in stored if r["file"] in files and file_digest(files[r["file"]]) == r.get("digest")}
+    missing: dict[str, int] = {}
+    for rel in sorted(files):
+        if not rel.startswith(LOGIC) or rel.startswith(EXCLUDED_PREFIXES) or not rel.endswith((".cpp", ".h")):
+            continue
+        if args.paths and not any(rel == w.rstrip("/") or rel.startswith(w.rstrip("/") + "/") for w in args.paths):
+            continue
+        for m in mutants_of(rel, Source(files[rel].decode())):
+            if m.key not in judged and equivalent_for(m, eqs) is None:
+                missing[rel] = missing.get(rel, 0) + 1
+    if not missing:
+        print("every mutant of the logic as it is now has a verdict")
+        return
+    print(f"\nnot judged yet ({sum(missing.values())}):")
+    for rel, n in missing.items():
+        print(f"  {rel}: {n}")
+    killed = sum(r["verdict"] == "killed" for r in scored)
+    counted = sum(r["verdict"] in ("killed", "survived") for r in scored) + sum(missing.values())
+    print(f"with every one of them counted as a survivor: {killed} of {counted} = {100.0 * killed / counted:.1f} %")
 
 
 def main() -> int:
@@ -1604,6 +1631,10 @@ def main() -> int:
         r = dataclasses.asdict(m)
         r.update(key=m.key, verdict=verdict, how=how, digest=digests[m.file], mode=mode)
         results.append(r)
+        # Every verdict is kept at once: a file applied mutant by mutant
+        # may take hours.
+        if args.sample is None:
+            save()
         mark = {"killed": "killed   ", "survived": "SURVIVED ", "stillborn": "stillborn"}[verdict]
         log(f"[{done}/{len(todo)}] {mark} {m.file}:{m.line} [{m.kind}] {m.desc} "
             f"({seconds:.1f} s{', ' + how if how else ''})")
@@ -1612,7 +1643,7 @@ def main() -> int:
 
     def save() -> None:
         # Kept for --rerun-survivors and --report: every verdict whose file
-        # is unchanged, written after every file so that a run cut short
+        # is unchanged, written after every verdict so that a run cut short
         # keeps what it judged.
         stored.update((r["key"], r) for r in results)
         RESULTS.write_text(json.dumps({"results": list(stored.values())}, indent=1))
