@@ -16,7 +16,9 @@ tests=$build/tests/velmoran_qt_tests
 
 if [ -z "${VELMORAN_BENCH_INNER:-}" ]; then
   export VELMORAN_BENCH_INNER=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+  # -noreset: an X server resets when its last client leaves, and a copy
+  # started in that moment cannot connect and aborts.
+  exec xvfb-run -a -s "-noreset -screen 0 1024x768x24" "$0" "$@"
 fi
 
 dir=$(mktemp -d)

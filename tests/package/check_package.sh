@@ -11,7 +11,9 @@ deb=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 if [ -z "${VELMORAN_UNDER_XVFB:-}" ]; then
   export VELMORAN_UNDER_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+  # -noreset: an X server resets when its last client leaves, and a copy
+  # started in that moment cannot connect and aborts.
+  exec xvfb-run -a -s "-noreset -screen 0 1024x768x24" "$0" "$@"
 fi
 # shellcheck source=program_under_x.sh
 . "$here/program_under_x.sh"

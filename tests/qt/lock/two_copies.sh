@@ -12,7 +12,9 @@ exe=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 if [ -z "${VELMORAN_UNDER_XVFB:-}" ]; then
   export VELMORAN_UNDER_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+  # -noreset: an X server resets when its last client leaves, and a copy
+  # started in that moment cannot connect and aborts.
+  exec xvfb-run -a -s "-noreset -screen 0 1024x768x24" "$0" "$@"
 fi
 # shellcheck source=../../package/program_under_x.sh
 . "$here/../../package/program_under_x.sh"
@@ -20,7 +22,13 @@ fi
 dir=$(mktemp -d)
 started=()
 cleanup() {
+  local status=$?
   for pid in "${started[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
+  # What the copies printed, when something failed.
+  if [ "$status" -ne 0 ] && [ -s "$dir/stderr" ]; then
+    echo "--- the copies' messages"
+    cat "$dir/stderr"
+  fi
   rm -rf "$dir"
 }
 trap cleanup EXIT
